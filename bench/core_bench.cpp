@@ -1,0 +1,59 @@
+// The costs of the steps that run on every recalculation and every result shown.
+#include "decimal_round.h"
+#include "number_format.h"
+#include "number_parse.h"
+#include "tempo.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <string_view>
+
+namespace {
+
+using namespace tactora;
+
+// A mix of what the result fields show: plain, long fractions, tiny and huge values.
+constexpr std::array<double, 6> shownValues{2.0,     1.6666666666666667, 0.296296296296296,
+                                            5.3e-14, 18764998447377.1,   1234567890123456.0};
+
+constexpr std::array<std::string_view, 6> typedTexts{"120", "1.5",      "  4294967296 ",
+                                                     "-2",  "2.4E+302", "1e-400"};
+
+void BM_formatNumber(benchmark::State& state) {
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(formatNumber(shownValues[i++ % shownValues.size()]));
+    }
+}
+BENCHMARK(BM_formatNumber);
+
+void BM_parseNumber(benchmark::State& state) {
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(parseNumber(typedTexts[i++ % typedTexts.size()]));
+    }
+}
+BENCHMARK(BM_parseNumber);
+
+void BM_round15(benchmark::State& state) {
+    // 1.6666666666666667 has digits beyond the 15th place; the tiny value has the longest
+    // exact expansion of the set.
+    constexpr std::array<double, 3> values{1.6666666666666667, 0.0000152587890625, 5.3e-14};
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(round15(values[i++ % values.size()]));
+    }
+}
+BENCHMARK(BM_round15);
+
+void BM_CalcFromBpm(benchmark::State& state) {
+    double tempo = 100.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(tempo);
+        benchmark::DoNotOptimize(CalcFromBpm(tempo, 3.0, 7.0, 1000.0));
+    }
+}
+BENCHMARK(BM_CalcFromBpm);
+
+} // namespace
