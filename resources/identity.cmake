@@ -1,0 +1,12 @@
+# The program's identity, in one place. The version numbers come from project(VERSION);
+# everything below is written into the generated header, the Windows resource script
+# and the desktop files.
+set(TACTORA_TITLE "Tactora 2004")
+set(TACTORA_VERSION_TEXT "0.01")
+set(TACTORA_FILE_DESCRIPTION "Educational audio tool.")
+set(TACTORA_PRODUCT_NAME "Tactora 2004")
+set(TACTORA_INTERNAL_NAME "tactora04")
+set(TACTORA_ORIGINAL_FILENAME "tactora04.exe")
+set(TACTORA_COMPANY_NAME "The Tactora 2004 contributors")
+set(TACTORA_LEGAL_COPYRIGHT "© 2026 The Tactora 2004 contributors")
+set(TACTORA_APP_ID "org.tactora.Tactora2004")

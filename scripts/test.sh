@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds the program and runs the whole test suite (core and window tests, resource checks).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+
+"$root/scripts/install-packages.sh" \
+    build-essential cmake qt6-base-dev \
+    libgtest-dev fonts-dejavu-core \
+    binutils-mingw-w64-x86-64 desktop-file-utils appstream
+
+build="$root/build-tests"
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug
+cmake --build "$build" -j "$(nproc)"
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

@@ -1,0 +1,437 @@
+#include <main/frm_calc.h>
+#include <modal_watchdog.h>
+#include <scripted_dialogs.h>
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString invalidEntry = QStringLiteral("Invalid data entry, this value will reset to the previous value.");
+
+} // namespace
+
+class FrmCalcTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsWithResultsOfTheDefaultEntries();
+    void selectorChoicesRecalculate_data();
+    void selectorChoicesRecalculate();
+    void typingIntoUnitSelectorCompletesOrKeepsUnit_data();
+    void typingIntoUnitSelectorCompletesOrKeepsUnit();
+    void enterShowsResultsOfTypedValues_data();
+    void enterShowsResultsOfTypedValues();
+    void enterWithRejectedTextRestoresFocusTimeText_data();
+    void enterWithRejectedTextRestoresFocusTimeText();
+    void rejectionAfterAcceptedEnterKeepsLastResults();
+    void tabFromRejectedEntryKeepsFocus();
+    void tabFromAcceptedEntryMovesOn();
+    void clickOnSelectorOrResultValidatesNothing_data();
+    void clickOnSelectorOrResultValidatesNothing();
+    void untestedNegativeBarsAreComputed();
+    void arithmeticFaultKeepsResultsAndNamesFault_data();
+    void arithmeticFaultKeepsResultsAndNamesFault();
+    void untestedEntryThatIsNoNumberIsReported();
+    void unfocusedSelectorCannotBeChanged();
+    void commaLocaleReadsAndWritesCommas();
+    void rejectionUsesRealMessageBox();
+
+private:
+    void makeWindow(Dialogs& dialogs);
+    QLineEdit* entry(int index) const;
+    QLineEdit* result(int index) const;
+    QComboBox* selector(const char* name) const;
+    QStringList results() const;
+    void typeInto(int index, const QString& text);
+    void clickOn(QWidget* widget);
+
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<FrmCalc> m_window;
+    std::unique_ptr<ModalWatchdog> m_watchdog;
+};
+
+void FrmCalcTest::init() {
+    QLocale::setDefault(QLocale::c());
+    m_watchdog = std::make_unique<ModalWatchdog>();
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+    makeWindow(*m_dialogs);
+}
+
+void FrmCalcTest::cleanup() {
+    m_window.reset();
+    QVERIFY2(m_watchdog->closedDialogs.isEmpty(), qPrintable(m_watchdog->closedDialogs.join(", ")));
+    m_watchdog.reset();
+}
+
+void FrmCalcTest::makeWindow(Dialogs& dialogs) {
+    m_window = std::make_unique<FrmCalc>(dialogs);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+QLineEdit* FrmCalcTest::entry(int index) const {
+    return m_window->findChild<QLineEdit*>(QStringLiteral("TxtValue(%1)").arg(index));
+}
+
+QLineEdit* FrmCalcTest::result(int index) const {
+    return m_window->findChild<QLineEdit*>(QStringLiteral("TxtResult(%1)").arg(index));
+}
+
+QComboBox* FrmCalcTest::selector(const char* name) const {
+    return m_window->findChild<QComboBox*>(QString::fromLatin1(name));
+}
+
+QStringList FrmCalcTest::results() const {
+    return {result(0)->text(), result(1)->text(), result(2)->text()};
+}
+
+void FrmCalcTest::clickOn(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, widget->height() / 2));
+}
+
+// Enters the entry with a click, replaces its text as a user would, and presses Enter.
+void FrmCalcTest::typeInto(int index, const QString& text) {
+    clickOn(entry(index));
+    QVERIFY(entry(index)->hasFocus());
+    entry(index)->selectAll();
+    QTest::keyClick(entry(index), Qt::Key_Backspace);
+    QTest::keyClicks(entry(index), text);
+    QTest::keyClick(entry(index), Qt::Key_Return);
+}
+
+void FrmCalcTest::startsWithResultsOfTheDefaultEntries() {
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Tactora 2004"));
+    QCOMPARE(results(), QStringList({"2.4", "0.6", "1.66666666666667"}));
+    QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("lblret(2)"))->text(), QStringLiteral("Cycles per second"));
+    QCOMPARE(selector("CmbValType")->currentText(), QStringLiteral("Beats per minute"));
+    QCOMPARE(selector("CmbResType")->currentText(), QStringLiteral("Seconds"));
+    QVERIFY(selector("CmbValType")->hasFocus());
+    QVERIFY(m_dialogs->messages.isEmpty());
+}
+
+void FrmCalcTest::selectorChoicesRecalculate_data() {
+    QTest::addColumn<int>("valueType");
+    QTest::addColumn<int>("resultType");
+    QTest::addColumn<QString>("tempoText");
+    QTest::addColumn<QString>("rateCaption");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("milliseconds") << 0 << 1 << "100" << "Cycles per second"
+                                  << QStringList{"2400", "600", "1.66666666666667"};
+    QTest::newRow("cycles per second") << 1 << 0 << "1" << "Beats per minute" << QStringList{"4", "1", "60"};
+    QTest::newRow("cycles per second in milliseconds")
+        << 1 << 1 << "1" << "Beats per minute" << QStringList{"4000", "1000", "60"};
+}
+
+void FrmCalcTest::selectorChoicesRecalculate() {
+    QFETCH(int, valueType);
+    QFETCH(int, resultType);
+    QFETCH(QString, tempoText);
+    QFETCH(QString, rateCaption);
+    QFETCH(QStringList, expected);
+
+    selector("CmbResType")->setCurrentIndex(resultType);
+    selector("CmbValType")->setCurrentIndex(valueType);
+    QCOMPARE(entry(0)->text(), tempoText);
+    QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("lblret(2)"))->text(), rateCaption);
+    QCOMPARE(results(), expected);
+
+    // Choosing the tempo kind again puts back its default, whatever was typed.
+    typeInto(0, QStringLiteral("77"));
+    selector("CmbValType")->setCurrentIndex(1 - valueType);
+    selector("CmbValType")->setCurrentIndex(0);
+    selector("CmbResType")->setCurrentIndex(0);
+    QCOMPARE(entry(0)->text(), QStringLiteral("100"));
+    QCOMPARE(results(), QStringList({"2.4", "0.6", "1.66666666666667"}));
+    QVERIFY(m_dialogs->messages.isEmpty());
+}
+
+void FrmCalcTest::typingIntoUnitSelectorCompletesOrKeepsUnit_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("completes to milliseconds") << "Mil" << QStringList{"2400", "600", "1.66666666666667"};
+    QTest::newRow("no item keeps seconds") << "Hours" << QStringList{"2.4", "0.6", "1.66666666666667"};
+}
+
+void FrmCalcTest::typingIntoUnitSelectorCompletesOrKeepsUnit() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, expected);
+
+    QComboBox* unit = selector("CmbResType");
+    clickOn(unit);
+    QTRY_VERIFY(unit->hasFocus());
+    if (unit->view()->isVisible())
+        QTest::keyClick(unit->view(), Qt::Key_Escape);
+    unit->lineEdit()->selectAll();
+    QTest::keyClicks(unit, typed);
+    QCOMPARE(results(), expected);
+}
+
+void FrmCalcTest::enterShowsResultsOfTypedValues_data() {
+    QTest::addColumn<int>("valueType");
+    QTest::addColumn<int>("resultType");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("120 bpm") << 0 << 0 << QStringList{"120", "1", "4"} << QStringList{"2", "0.5", "2"};
+    QTest::newRow("120 bpm, 2 bars") << 0 << 0 << QStringList{"120", "2", "4"} << QStringList{"4", "0.25", "4"};
+    QTest::newRow("140 bpm in ms") << 0 << 1 << QStringList{"140", "1", "4"}
+                                   << QStringList{"1714.28571428571", "428.571428571429", "2.33333333333333"};
+    QTest::newRow("tie to even") << 0 << 0 << QStringList{"60", "512", "512"}
+                                 << QStringList{"2048", "1.5258789062E-05", "65536"};
+    QTest::newRow("3 Hz, 2 bars") << 1 << 0 << QStringList{"3", "2", "4"}
+                                  << QStringList{"5.33333333333333", "0.333333333333333", "90"};
+    QTest::newRow("fractional bars") << 0 << 0 << QStringList{"100", "1.5", "2.25"}
+                                     << QStringList{"3.6", "0.711111111111111", "1.40625"};
+}
+
+void FrmCalcTest::enterShowsResultsOfTypedValues() {
+    QFETCH(int, valueType);
+    QFETCH(int, resultType);
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, expected);
+
+    selector("CmbValType")->setCurrentIndex(valueType);
+    selector("CmbResType")->setCurrentIndex(resultType);
+    for (int i = 2; i >= 0; --i)
+        typeInto(i, entries[i]);
+    QCOMPARE(results(), expected);
+    // Enter recalculates in place: the entry keeps the focus.
+    QVERIFY(entry(0)->hasFocus());
+    QVERIFY(m_dialogs->messages.isEmpty());
+}
+
+void FrmCalcTest::enterWithRejectedTextRestoresFocusTimeText_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("valueType");
+    QTest::addColumn<QString>("typed");
+
+    QTest::newRow("bars above 1024") << 1 << 0 << "1024.5";
+    QTest::newRow("bars zero") << 1 << 0 << "0";
+    QTest::newRow("beats negative") << 2 << 0 << "-3";
+    QTest::newRow("beats empty") << 2 << 0 << "";
+    QTest::newRow("beats letters") << 2 << 0 << "abc";
+    QTest::newRow("bpm above 2^32") << 0 << 0 << "4294967297";
+    QTest::newRow("Hz above 20000") << 0 << 1 << "20000.5";
+    QTest::newRow("group separator") << 0 << 0 << "1,000";
+}
+
+void FrmCalcTest::enterWithRejectedTextRestoresFocusTimeText() {
+    QFETCH(int, index);
+    QFETCH(int, valueType);
+    QFETCH(QString, typed);
+
+    selector("CmbValType")->setCurrentIndex(valueType);
+    const QString before = entry(index)->text();
+    const QStringList resultsBefore = results();
+
+    typeInto(index, typed);
+
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages[0].text, invalidEntry);
+    QCOMPARE(m_dialogs->messages[0].title, QStringLiteral("Calculation error"));
+    QCOMPARE(m_dialogs->messages[0].icon, MessageIcon::Information);
+    QCOMPARE(entry(index)->text(), before);
+    QCOMPARE(results(), resultsBefore);
+}
+
+void FrmCalcTest::rejectionAfterAcceptedEnterKeepsLastResults() {
+    clickOn(entry(0));
+    entry(0)->selectAll();
+    QTest::keyClicks(entry(0), QStringLiteral("50"));
+    QTest::keyClick(entry(0), Qt::Key_Return);
+    const QStringList from50{"4.8", "1.2", "0.833333333333333"};
+    QCOMPARE(results(), from50);
+
+    entry(0)->selectAll();
+    QTest::keyClicks(entry(0), QStringLiteral("abc"));
+    QTest::keyClick(entry(0), Qt::Key_Return);
+
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    // The previous value is the one the entry showed when the user entered it.
+    QCOMPARE(entry(0)->text(), QStringLiteral("100"));
+    QCOMPARE(results(), from50);
+    QVERIFY(entry(0)->hasFocus());
+}
+
+void FrmCalcTest::tabFromRejectedEntryKeepsFocus() {
+    clickOn(entry(1));
+    entry(1)->selectAll();
+    QTest::keyClicks(entry(1), QStringLiteral("2000"));
+    QTest::keyClick(entry(1), Qt::Key_Tab);
+
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages[0].text, invalidEntry);
+    QVERIFY(entry(1)->hasFocus());
+    QCOMPARE(entry(1)->text(), QStringLiteral("1"));
+
+    // Shift+Tab back to the tempo entry is a move between entries too.
+    entry(1)->selectAll();
+    QTest::keyClicks(entry(1), QStringLiteral("x"));
+    QTest::keyClick(entry(1), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(m_dialogs->messages.size(), 2);
+    QVERIFY(entry(1)->hasFocus());
+}
+
+void FrmCalcTest::tabFromAcceptedEntryMovesOn() {
+    clickOn(entry(1));
+    entry(1)->selectAll();
+    QTest::keyClicks(entry(1), QStringLiteral("2"));
+    QTest::keyClick(entry(1), Qt::Key_Tab);
+
+    QVERIFY(entry(2)->hasFocus());
+    QCOMPARE(results(), QStringList({"4.8", "0.3", "3.33333333333333"}));
+    QVERIFY(m_dialogs->messages.isEmpty());
+}
+
+void FrmCalcTest::clickOnSelectorOrResultValidatesNothing_data() {
+    QTest::addColumn<QString>("target");
+    QTest::newRow("result box") << "TxtResult(1)";
+    QTest::newRow("value selector") << "CmbValType";
+    QTest::newRow("unit selector") << "CmbResType";
+}
+
+void FrmCalcTest::clickOnSelectorOrResultValidatesNothing() {
+    QFETCH(QString, target);
+
+    clickOn(entry(2));
+    entry(2)->selectAll();
+    QTest::keyClicks(entry(2), QStringLiteral("abc"));
+    auto* widget = m_window->findChild<QWidget*>(target);
+    clickOn(widget);
+
+    QTRY_VERIFY(widget->hasFocus());
+    if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->view()->isVisible())
+        combo->hidePopup();
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QCOMPARE(entry(2)->text(), QStringLiteral("abc"));
+}
+
+void FrmCalcTest::untestedNegativeBarsAreComputed() {
+    clickOn(entry(1));
+    entry(1)->selectAll();
+    QTest::keyClicks(entry(1), QStringLiteral("-2"));
+    clickOn(result(0));
+    clickOn(entry(0));
+    QTest::keyClick(entry(0), Qt::Key_Return);
+
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QCOMPARE(results(), QStringList({"-4.8", "-0.3", "-3.33333333333333"}));
+}
+
+void FrmCalcTest::arithmeticFaultKeepsResultsAndNamesFault_data() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("fault");
+
+    QTest::newRow("tiny tempo overflows") << 0 << "1E-307" << "overflow";
+    QTest::newRow("zero bars left untested") << 1 << "0" << "division by zero";
+}
+
+void FrmCalcTest::arithmeticFaultKeepsResultsAndNamesFault() {
+    QFETCH(int, index);
+    QFETCH(QString, typed);
+    QFETCH(QString, fault);
+
+    clickOn(entry(index));
+    entry(index)->selectAll();
+    QTest::keyClicks(entry(index), typed);
+    if (index != 0) {
+        // Leave through a result box, which checks nothing, then recalculate from the tempo.
+        clickOn(result(0));
+        clickOn(entry(0));
+    }
+    QTest::keyClick(entry(0), Qt::Key_Return);
+
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY2(m_dialogs->messages[0].text.contains(fault), qPrintable(m_dialogs->messages[0].text));
+    QCOMPARE(m_dialogs->messages[0].icon, MessageIcon::Warning);
+    QCOMPARE(results(), QStringList({"2.4", "0.6", "1.66666666666667"}));
+}
+
+void FrmCalcTest::untestedEntryThatIsNoNumberIsReported() {
+    clickOn(entry(1));
+    entry(1)->clear();
+    clickOn(selector("CmbResType"));
+    QTRY_VERIFY(selector("CmbResType")->hasFocus());
+    selector("CmbResType")->hidePopup();
+    selector("CmbResType")->setCurrentIndex(1);
+
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QVERIFY2(m_dialogs->messages[0].text.contains(QStringLiteral("number of bars")),
+             qPrintable(m_dialogs->messages[0].text));
+    QCOMPARE(results(), QStringList({"2.4", "0.6", "1.66666666666667"}));
+    QCOMPARE(entry(1)->text(), QString());
+}
+
+void FrmCalcTest::unfocusedSelectorCannotBeChanged() {
+    QComboBox* unit = selector("CmbResType");
+    clickOn(unit);
+    QTRY_VERIFY(unit->hasFocus());
+    unit->hidePopup();
+    clickOn(entry(0));
+    QVERIFY(!unit->hasFocus());
+
+    QTest::keyClick(unit, Qt::Key_Down);
+    QWheelEvent wheel(QPointF(5, 5), unit->mapToGlobal(QPointF(5, 5)), {}, QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(unit, &wheel);
+
+    QCOMPARE(unit->currentText(), QStringLiteral("Seconds"));
+    QCOMPARE(results(), QStringList({"2.4", "0.6", "1.66666666666667"}));
+}
+
+void FrmCalcTest::commaLocaleReadsAndWritesCommas() {
+    m_window.reset();
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    makeWindow(*m_dialogs);
+
+    QCOMPARE(results(), QStringList({"2,4", "0,6", "1,66666666666667"}));
+    typeInto(1, QStringLiteral("1,5"));
+    QCOMPARE(results(), QStringList({"3,6", "0,4", "2,5"}));
+    typeInto(1, QStringLiteral("1.5"));
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    // Still in the entry since it was entered showing 1: that is the text it returns to.
+    QCOMPARE(entry(1)->text(), QStringLiteral("1"));
+    QCOMPARE(results(), QStringList({"3,6", "0,4", "2,5"}));
+}
+
+void FrmCalcTest::rejectionUsesRealMessageBox() {
+    QtDialogs realDialogs;
+    m_window.reset();
+    makeWindow(realDialogs);
+
+    QString shownText;
+    QString shownTitle;
+    QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, this, [&] {
+        QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        shownText = box->text();
+        shownTitle = box->windowTitle();
+        shownIcon = box->icon();
+        QTest::keyClick(box, Qt::Key_Enter);
+    });
+    typeInto(1, QStringLiteral("abc"));
+
+    QCOMPARE(shownText, invalidEntry);
+    QCOMPARE(shownTitle, QStringLiteral("Calculation error"));
+    QCOMPARE(shownIcon, QMessageBox::Information);
+    QCOMPARE(entry(1)->text(), QStringLiteral("1"));
+}
+
+QTEST_MAIN(FrmCalcTest)
+#include "frm_calc_test.moc"

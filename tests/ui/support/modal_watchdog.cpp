@@ -1,0 +1,17 @@
+#include "modal_watchdog.h"
+
+#include <QApplication>
+#include <QDialog>
+
+ModalWatchdog::ModalWatchdog(QObject* parent) : QObject(parent) {
+    m_timer.setInterval(200);
+    connect(&m_timer, &QTimer::timeout, this, &ModalWatchdog::closeUnexpectedDialog);
+    m_timer.start();
+}
+
+void ModalWatchdog::closeUnexpectedDialog() {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        closedDialogs.append(dialog->windowTitle());
+        dialog->reject();
+    }
+}

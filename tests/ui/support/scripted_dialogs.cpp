@@ -1,0 +1,16 @@
+#include "scripted_dialogs.h"
+
+void ScriptedDialogs::showMessage(const QString& text, const QString& title, MessageIcon icon) {
+    messages.append({text, title, icon});
+    if (m_onMessage)
+        m_onMessage();
+}
+
+QString ScriptedDialogs::askText(const QString& prompt, const QString& title, const QString& defaultText) {
+    questions.append({prompt, title, defaultText});
+    if (m_answers.isEmpty()) {
+        ++unansweredQuestions;
+        return {};
+    }
+    return m_answers.takeFirst();
+}

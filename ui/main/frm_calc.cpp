@@ -1,0 +1,366 @@
+#include "frm_calc.h"
+
+#include "design_geometry.h"
+
+#include <entry_rules.h>
+#include <identity.h>
+#include <number_parse.h>
+#include <paint/gradient_painter.h>
+#include <paint/gradient_surface.h>
+#include <shared/dialogs.h>
+#include <shared/focus_validation.h>
+#include <shared/number_text.h>
+#include <shared/selector_box.h>
+#include <string_table.h>
+
+#include <QApplication>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
+
+namespace {
+
+const QString invalidEntryText = QStringLiteral("Invalid data entry, this value will reset to the previous value.");
+const QString calculationErrorTitle = QStringLiteral("Calculation error");
+
+QString resString(int id) {
+    return QString::fromUtf8(tactora::resourceString(id));
+}
+
+// Window activation and pop-up menus move the focus away and back without the user
+// entering another control; they must not count as leaving or entering one.
+bool isUserFocusMove(const QEvent* event) {
+    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+QString faultText(tactora::ArithFault fault) {
+    switch (fault) {
+    case tactora::ArithFault::Overflow:
+        return QStringLiteral("an overflow");
+    case tactora::ArithFault::DivisionByZero:
+        return QStringLiteral("a division by zero");
+    case tactora::ArithFault::InvalidOperation:
+    case tactora::ArithFault::None:
+        break;
+    }
+    return QStringLiteral("an invalid operation");
+}
+
+QString entryName(tactora::Entry entry) {
+    switch (entry) {
+    case tactora::Entry::Tempo:
+        return QStringLiteral("The tempo");
+    case tactora::Entry::Bars:
+        return QStringLiteral("The number of bars");
+    case tactora::Entry::BeatsPerBar:
+        break;
+    }
+    return QStringLiteral("The number of beats per bar");
+}
+
+} // namespace
+
+FrmCalc::FrmCalc(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), m_dialogs(dialogs) {
+    setObjectName(QStringLiteral("FrmCalc"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    buildControls();
+    buildMenus();
+    Form_Load();
+}
+
+FrmCalc::~FrmCalc() = default;
+
+void FrmCalc::buildControls() {
+    QFont font = QApplication::font();
+    font.setPointSizeF(8.25);
+    setFont(font);
+
+    m_client = new GradientSurface(this);
+    m_client->setObjectName(QStringLiteral("clientArea"));
+    m_client->setFixedSize(design::clientSize);
+    setCentralWidget(m_client);
+    // The client area has a fixed size, so the window does too: no resizing by the frame.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    m_client->installEventFilter(this);
+
+    auto label = [this](const design::Control& d) {
+        auto* l = new QLabel(d.caption, m_client);
+        l->setObjectName(d.name);
+        l->setAccessibleName(d.caption);
+        l->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+        l->setFocusPolicy(Qt::NoFocus);
+        l->move(d.geometry.topLeft());
+        l->adjustSize();
+        return l;
+    };
+    auto lineEdit = [this](const design::Control& d) {
+        auto* e = new QLineEdit(d.caption, m_client);
+        e->setObjectName(d.name);
+        e->setAccessibleName(d.accessibleName);
+        e->setGeometry(d.geometry);
+        e->installEventFilter(this);
+        return e;
+    };
+    auto selector = [this](const design::Control& d, int visibleRows) {
+        auto* s = new SelectorBox(m_client);
+        s->setObjectName(d.name);
+        s->setAccessibleName(d.accessibleName);
+        s->setGeometry(d.geometry);
+        s->setMaxVisibleItems(visibleRows);
+        s->setStyleSheet(QStringLiteral(
+            "QComboBox { background: transparent; color: white; border: 1px solid #C0C0C0; }"
+            "QComboBox QAbstractItemView { background: white; color: black; }"));
+        s->installEventFilter(this);
+        return s;
+    };
+
+    lbltitle[0] = label(design::lbltitle0);
+    separator[0] = new QFrame(m_client);
+    lblret[4] = label(design::lblret4);
+    CmbValType = selector(design::CmbValType, 3);
+    TxtValue[0] = lineEdit(design::TxtValue0);
+    lblcalc[1] = label(design::lblcalc1);
+    lblcalc[2] = label(design::lblcalc2);
+    TxtValue[1] = lineEdit(design::TxtValue1);
+    TxtValue[2] = lineEdit(design::TxtValue2);
+    lbltitle[1] = label(design::lbltitle1);
+    separator[1] = new QFrame(m_client);
+    lblret[3] = label(design::lblret3);
+    CmbResType = selector(design::CmbResType, 4);
+    lblret[0] = label(design::lblret0);
+    TxtResult[0] = lineEdit(design::TxtResult0);
+    lblret[1] = label(design::lblret1);
+    TxtResult[1] = lineEdit(design::TxtResult1);
+    lblret[2] = label(design::lblret2);
+    TxtResult[2] = lineEdit(design::TxtResult2);
+
+    for (int i = 0; i < 2; ++i) {
+        separator[i]->setObjectName(QStringLiteral("separator(%1)").arg(i));
+        separator[i]->setGeometry(design::separators[i]);
+        separator[i]->setStyleSheet(QStringLiteral("background: #808080;"));
+        separator[i]->setFocusPolicy(Qt::NoFocus);
+    }
+    for (QLineEdit* entry : TxtValue)
+        entry->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid black; }"));
+    for (QLineEdit* result : TxtResult) {
+        result->setReadOnly(true);
+        // Reached by a click only: Tab never lands on a result.
+        result->setFocusPolicy(Qt::ClickFocus);
+        result->setStyleSheet(
+            QStringLiteral("QLineEdit { background: transparent; color: white; border: 1px solid #C0C0C0; }"));
+    }
+
+    setTabOrder(CmbValType, TxtValue[0]);
+    setTabOrder(TxtValue[0], TxtValue[1]);
+    setTabOrder(TxtValue[1], TxtValue[2]);
+    setTabOrder(TxtValue[2], CmbResType);
+
+    connect(CmbResType, &SelectorBox::changed, this, &FrmCalc::CmbResType_Change);
+    connect(CmbValType, &SelectorBox::changed, this, &FrmCalc::CmbValType_Change);
+    for (int i = 0; i < 3; ++i)
+        connect(TxtValue[i], &QLineEdit::returnPressed, this, [this, i] { TxtValue_KeyEnter(i); });
+
+    // Only the entries are validated when left, and only for another entry: moving to a
+    // selector or a result box checks nothing.
+    m_validation = new FocusValidation(*this);
+    for (int i = 0; i < 3; ++i) {
+        m_validation->setValidator(*TxtValue[i], [this, i](bool& cancel) { ValidateEntry(i, cancel); });
+        m_validation->setRequestsValidation(*TxtValue[i]);
+    }
+}
+
+void FrmCalc::buildMenus() {
+    MnuAbout = menuBar()->addAction(QStringLiteral("About"));
+    MnuAbout->setObjectName(QStringLiteral("MnuAbout"));
+
+    // The calculation menu is inactive: its operations are reached by the operator keys
+    // typed into a result box. It is kept, hidden, so the items and their handler exist.
+    MnuCalculator = menuBar()->addMenu(QString());
+    MnuCalculator->setObjectName(QStringLiteral("MnuCalculator"));
+    MnuCalculator->menuAction()->setVisible(false);
+    const std::array<QString, 8> captions = {
+        QStringLiteral("Multiplication (*)"),         QStringLiteral("Division (/)"),
+        QStringLiteral("Rounded Division (\\)"),      QString(),
+        QStringLiteral("Addition/Subtraction (+/-)"), QString(),
+        QStringLiteral("Semitone shift (#)"),         QStringLiteral("Decimal Rounding (.)")};
+    for (int i = 0; i < 8; ++i) {
+        MnuCalculation[i] = captions[i].isEmpty() ? MnuCalculator->addSeparator() : MnuCalculator->addAction(captions[i]);
+        MnuCalculation[i]->setObjectName(QStringLiteral("MnuCalculation(%1)").arg(i));
+    }
+
+    MnuHelp = menuBar()->addAction(QStringLiteral("Help"));
+    MnuHelp->setObjectName(QStringLiteral("MnuHelp"));
+}
+
+void FrmCalc::Form_Load() {
+    setWindowTitle(QString::fromUtf8(tactora::identity::title));
+    m_client->paintGradient(BackColor, FillColor, mdlMain::GRADIENT_FILL_RECT_H);
+    LoadResultTypes();
+    LoadValueTypes();
+
+    adjustSize();
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    CmbValType->setFocus();
+}
+
+void FrmCalc::Form_Resize() {
+    for (QFrame* rule : separator)
+        rule->resize(m_client->width(), rule->height());
+}
+
+// Filling an empty list selects its first item by itself; the selection must come only
+// from the explicit choice below, whose change handler computes the first results.
+static void fillWithoutSelecting(SelectorBox& box, const QStringList& items) {
+    const QSignalBlocker blocker(box);
+    box.addItems(items);
+    box.setCurrentIndex(-1);
+    box.setEditText(QString());
+}
+
+void FrmCalc::LoadResultTypes() {
+    fillWithoutSelecting(*CmbResType, {resString(21), resString(22)});
+    CmbResType->setCurrentIndex(0);
+}
+
+void FrmCalc::LoadValueTypes() {
+    fillWithoutSelecting(*CmbValType, {resString(11), resString(12)});
+    CmbValType->setCurrentIndex(0);
+}
+
+void FrmCalc::CmbResType_Change() {
+    switch (CmbResType->selectedIndex()) {
+    case 0:
+        m_resTypeTag = QStringLiteral("1");
+        break;
+    case 1:
+        m_resTypeTag = QStringLiteral("1000");
+        break;
+    default:
+        break;
+    }
+    bool cancel = false;
+    ValidateEntry(0, cancel);
+}
+
+void FrmCalc::CmbValType_Change() {
+    switch (CmbValType->selectedIndex()) {
+    case 0:
+        lblret[2]->setText(resString(12));
+        lblret[2]->adjustSize();
+        TxtValue[0]->setText(toDisplayText(100));
+        break;
+    case 1:
+        lblret[2]->setText(resString(11));
+        lblret[2]->adjustSize();
+        TxtValue[0]->setText(toDisplayText(1));
+        break;
+    default:
+        break;
+    }
+    bool cancel = false;
+    ValidateEntry(0, cancel);
+}
+
+void FrmCalc::TxtValue_GotFocus(int index) {
+    m_valueTags[index] = TxtValue[index]->text();
+}
+
+void FrmCalc::TxtValue_KeyEnter(int index) {
+    bool cancel = false;
+    ValidateEntry(index, cancel);
+}
+
+void FrmCalc::ValidateEntry(int index, bool& cancel) {
+    const auto kind = static_cast<tactora::TempoKind>(CmbValType->selectedIndex());
+    if (!tactora::entryAccepted(static_cast<tactora::Entry>(index), TxtValue[index]->text().toStdString(), kind,
+                                decimalSeparator()))
+        cancel = true;
+
+    if (cancel) {
+        m_dialogs.showMessage(invalidEntryText, calculationErrorTitle, MessageIcon::Information);
+        TxtValue[index]->setText(m_valueTags[index]);
+        return;
+    }
+    Recalculate();
+}
+
+void FrmCalc::Recalculate() {
+    const int kind = CmbValType->selectedIndex();
+    if (kind != 0 && kind != 1)
+        return;
+
+    const std::string texts[3] = {TxtValue[0]->text().toStdString(), TxtValue[1]->text().toStdString(),
+                                  TxtValue[2]->text().toStdString()};
+    const auto entries = tactora::readEntries({texts[0], texts[1], texts[2]}, decimalSeparator());
+    // An entry left for a selector or a result box is not checked, so it may hold no
+    // number at all; say which one rather than compute from it.
+    if (entries.notANumber) {
+        m_dialogs.showMessage(
+            QStringLiteral("%1 is not a number. The results have not been recalculated.").arg(entryName(*entries.notANumber)),
+            calculationErrorTitle, MessageIcon::Warning);
+        return;
+    }
+    const auto& [tempo, bars, beatsPerBar] = entries.values;
+    if (kind == 0)
+        CalcFromBpm(tempo, bars, beatsPerBar);
+    else
+        CalcFromHz(tempo, bars, beatsPerBar);
+}
+
+void FrmCalc::CalcFromBpm(double tempo, double bars, double beatsPerBar) {
+    ShowResults(tactora::CalcFromBpm(tempo, bars, beatsPerBar, UnitFactor()));
+}
+
+void FrmCalc::CalcFromHz(double rate, double bars, double beatsPerBar) {
+    ShowResults(tactora::CalcFromHz(rate, bars, beatsPerBar, UnitFactor()));
+}
+
+void FrmCalc::ShowResults(const tactora::TempoOutcome& outcome) {
+    // A calculation that fails part way shows none of its results, so the three boxes
+    // always belong together.
+    if (!outcome.ok()) {
+        m_dialogs.showMessage(QStringLiteral("These values cannot be calculated: they lead to %1. "
+                                             "The results have not been changed.")
+                                  .arg(faultText(outcome.fault)),
+                              calculationErrorTitle, MessageIcon::Warning);
+        return;
+    }
+    BeatSeconds = outcome.results.beatSeconds;
+    TxtResult[0]->setText(toDisplayText(outcome.results.barsLength));
+    TxtResult[1]->setText(toDisplayText(outcome.results.beatLength));
+    TxtResult[2]->setText(toDisplayText(outcome.results.converseRate));
+}
+
+double FrmCalc::UnitFactor() const {
+    // The tag only ever holds "1" or "1000", written by the unit selector in C form.
+    return tactora::parseNumber(m_resTypeTag.toStdString()).value_or(1.0);
+}
+
+bool FrmCalc::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Resize) {
+        Form_Resize();
+        return false;
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (watched == TxtValue[i] && event->type() == QEvent::FocusIn && isUserFocusMove(event))
+            TxtValue_GotFocus(i);
+    }
+    for (SelectorBox* selector : {CmbValType, CmbResType}) {
+        if (watched != selector)
+            continue;
+        if (event->type() == QEvent::FocusIn)
+            selector->setLocked(false);
+        else if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            selector->setLocked(true);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

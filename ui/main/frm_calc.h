@@ -1,0 +1,80 @@
+#pragma once
+
+#include <tempo.h>
+
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+
+class Dialogs;
+class FocusValidation;
+class GradientSurface;
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class SelectorBox;
+
+// The main window: the tempo calculator. Controls keep the names of the window design;
+// arrays are indexed as the design numbers their members.
+class FrmCalc : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit FrmCalc(Dialogs& dialogs, QWidget* parent = nullptr);
+    ~FrmCalc() override;
+
+    // Design-time colours of the client area, 0x00BBGGRR: the gradient runs from one to the other.
+    static constexpr std::uint32_t BackColor = 0x00404040;
+    static constexpr std::uint32_t FillColor = 0x00808080;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void Form_Load();
+    void Form_Resize();
+    void LoadResultTypes();
+    void LoadValueTypes();
+    void CmbResType_Change();
+    void CmbValType_Change();
+    void TxtValue_GotFocus(int index);
+    void TxtValue_KeyEnter(int index);
+    void ValidateEntry(int index, bool& cancel);
+    void Recalculate();
+    void CalcFromBpm(double tempo, double bars, double beatsPerBar);
+    void CalcFromHz(double rate, double bars, double beatsPerBar);
+    void ShowResults(const tactora::TempoOutcome& outcome);
+    double UnitFactor() const;
+
+    Dialogs& m_dialogs;
+    FocusValidation* m_validation = nullptr;
+    GradientSurface* m_client = nullptr;
+
+    std::array<QLabel*, 2> lbltitle{};
+    std::array<QLabel*, 3> lblcalc{}; // the design numbers these 1 and 2; member 0 does not exist
+    std::array<QLabel*, 5> lblret{};
+    std::array<QLineEdit*, 3> TxtValue{};
+    std::array<QLineEdit*, 3> TxtResult{};
+    std::array<QFrame*, 2> separator{};
+    SelectorBox* CmbValType = nullptr;
+    SelectorBox* CmbResType = nullptr;
+
+    QAction* MnuAbout = nullptr;
+    QMenu* MnuCalculator = nullptr;
+    std::array<QAction*, 8> MnuCalculation{};
+    QAction* MnuHelp = nullptr;
+
+    // Each entry's text as it was when the entry last gained the focus: what a rejected
+    // entry returns to.
+    std::array<QString, 3> m_valueTags;
+    // The unit factor as text, "1" for seconds or "1000" for milliseconds; empty until the
+    // unit is first chosen.
+    QString m_resTypeTag;
+    // One beat in seconds, from the last calculation, before rounding and unit factor.
+    double BeatSeconds = 0.0;
+};

@@ -1,0 +1,21 @@
+#include "dialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+void QtDialogs::showMessage(const QString& text, const QString& title, MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information, title, text,
+                    QMessageBox::Ok, QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("messageBox"));
+    box.exec();
+}
+
+QString QtDialogs::askText(const QString& prompt, const QString& title, const QString& defaultText) {
+    QInputDialog box(QApplication::activeWindow());
+    box.setObjectName(QStringLiteral("inputBox"));
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(defaultText);
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+}

@@ -1,0 +1,18 @@
+#include "number_text.h"
+
+#include <number_format.h>
+#include <number_parse.h>
+
+#include <QLocale>
+
+std::string decimalSeparator() {
+    return QLocale().decimalPoint().toStdString();
+}
+
+QString toDisplayText(double value) {
+    return QString::fromStdString(tactora::formatNumber(value, decimalSeparator()));
+}
+
+std::optional<double> fromUserText(const QString& text) {
+    return tactora::parseNumber(text.toStdString(), decimalSeparator());
+}
