@@ -5,6 +5,8 @@
 
 SelectorBox::SelectorBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
+    // A turn of the mouse wheel over the box must neither take the focus nor change the choice.
+    setFocusPolicy(Qt::StrongFocus);
     setInsertPolicy(QComboBox::NoInsert);
     completer()->setCompletionMode(QCompleter::InlineCompletion);
     completer()->setCaseSensitivity(Qt::CaseInsensitive);

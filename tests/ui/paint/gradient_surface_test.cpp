@@ -1,0 +1,107 @@
+#include "paint/gradient_painter.h"
+#include "paint/gradient_surface.h"
+
+#include <QLabel>
+#include <QTest>
+
+#include <cmath>
+
+// Run once at the screen's own pixel ratio and again under QT_SCALE_FACTOR, so that the
+// kept background is also checked where device pixels and widget pixels differ.
+class GradientSurfaceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void keptBackgroundCoversTheWidgetInDevicePixels_data();
+    void keptBackgroundCoversTheWidgetInDevicePixels();
+    void shownWindowShowsTheGradient();
+    void transparentChildShowsTheGradientThrough();
+
+private:
+    GradientSurface* m_surface = nullptr;
+};
+
+void GradientSurfaceTest::init() {
+    m_surface = new GradientSurface;
+    m_surface->setObjectName(QStringLiteral("surface"));
+    m_surface->setAccessibleName(QStringLiteral("Gradient surface"));
+    m_surface->setFixedSize(301, 201);
+    auto* label = new QLabel(QStringLiteral("Tempo"), m_surface);
+    label->setObjectName(QStringLiteral("transparentLabel"));
+    label->setAccessibleName(QStringLiteral("Transparent label"));
+    label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    label->setGeometry(40, 40, 120, 60);
+    m_surface->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_surface));
+    m_surface->paintGradient(0x00404040, 0x00808080, mdlMain::GRADIENT_FILL_RECT_H);
+}
+
+void GradientSurfaceTest::cleanup() {
+    delete m_surface;
+    m_surface = nullptr;
+}
+
+void GradientSurfaceTest::keptBackgroundCoversTheWidgetInDevicePixels_data() {
+    QTest::addColumn<QSize>("size");
+
+    // At a ratio of 1.5 both sizes land on halves: 451.5 and 301.5 round up to even
+    // neighbours, 454.5 and 304.5 round down to theirs.
+    QTest::newRow("halves rounding up") << QSize(301, 201);
+    QTest::newRow("halves rounding down") << QSize(303, 203);
+}
+
+void GradientSurfaceTest::keptBackgroundCoversTheWidgetInDevicePixels() {
+    QFETCH(QSize, size);
+
+    GradientSurface surface;
+    surface.setFixedSize(size);
+    surface.paintGradient(0x00404040, 0x00808080, mdlMain::GRADIENT_FILL_RECT_H);
+
+    const qreal ratio = surface.devicePixelRatioF();
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
+        QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    }
+    // std::nearbyint rounds halves to even in the default rounding mode.
+    const QSize devicePixels(static_cast<int>(std::nearbyint(size.width() * ratio)),
+                             static_cast<int>(std::nearbyint(size.height() * ratio)));
+    const QImage& background = surface.background();
+    QCOMPARE(background.size(), devicePixels);
+    QCOMPARE(background.devicePixelRatio(), ratio);
+    QCOMPARE(background.pixel(0, 0), qRgb(64, 64, 64));
+}
+
+void GradientSurfaceTest::shownWindowShowsTheGradient() {
+    const QImage shown = m_surface->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage& background = m_surface->background();
+
+    QCOMPARE(shown.size(), background.size());
+    const int right = shown.width() - 1;
+    const int bottom = shown.height() - 1;
+    QCOMPARE(shown.pixel(0, 0), qRgb(64, 64, 64));
+    QCOMPARE(shown.pixel(0, bottom), qRgb(64, 64, 64));
+    QVERIFY(qAbs(qGray(shown.pixel(right, bottom)) - 128) <= 1);
+    // Away from the label, the window shows the kept background pixel for pixel.
+    QCOMPARE(shown.copy(0, shown.height() / 2, shown.width(), shown.height() / 2),
+             background.copy(0, background.height() / 2, background.width(), background.height() / 2));
+}
+
+void GradientSurfaceTest::transparentChildShowsTheGradientThrough() {
+    auto* label = m_surface->findChild<QLabel*>(QStringLiteral("transparentLabel"));
+    QVERIFY(label != nullptr);
+    const QImage shown = m_surface->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage& background = m_surface->background();
+
+    // The text sits at the label's bottom, so its top band holds no glyph: there the
+    // window must show the gradient, not a label background.
+    const qreal ratio = m_surface->devicePixelRatioF();
+    const QRect band(QPoint(label->x(), label->y()) * ratio, QSize(label->width(), 10) * ratio);
+    QCOMPARE(shown.copy(band), background.copy(band));
+    // And the label is really there: its text changes some pixels further down.
+    const QRect textArea(label->geometry().topLeft() * ratio, label->size() * ratio);
+    QVERIFY(shown.copy(textArea) != background.copy(textArea));
+}
+
+QTEST_MAIN(GradientSurfaceTest)
+#include "gradient_surface_test.moc"

@@ -1,0 +1,40 @@
+#include "gradient_surface.h"
+
+#include "gradient_painter.h"
+#include "whole_number.h"
+
+#include <QPainter>
+
+namespace {
+
+// A length in device pixels: the nearest whole number, halves to even; nothing for a
+// length that does not fit.
+std::int32_t devicePixels(int logicalLength, qreal ratio) {
+    return tactora::toWhole(logicalLength * ratio).value_or(0);
+}
+
+} // namespace
+
+GradientSurface::GradientSurface(QWidget* parent) : QWidget(parent) {}
+
+void GradientSurface::paintGradient(std::uint32_t firstColour, std::uint32_t secondColour,
+                                    std::uint32_t mode) {
+    const qreal ratio = devicePixelRatioF();
+    const std::int32_t width = devicePixels(this->width(), ratio);
+    const std::int32_t height = devicePixels(this->height(), ratio);
+
+    m_background = QImage(width, height, QImage::Format_RGB32);
+    m_background.setDevicePixelRatio(ratio);
+    // Should the fill be refused, the window keeps its plain colour rather than stray memory.
+    m_background.fill(palette().color(backgroundRole()));
+    mdlMain::PaintGradient(m_background, firstColour, secondColour, width, height, mode);
+    update();
+}
+
+void GradientSurface::paintEvent(QPaintEvent* /*event*/) {
+    if (m_background.isNull()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), m_background);
+}
