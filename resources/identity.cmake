@@ -10,3 +10,9 @@ set(TACTORA_ORIGINAL_FILENAME "tactora04.exe")
 set(TACTORA_COMPANY_NAME "The Tactora 2004 contributors")
 set(TACTORA_LEGAL_COPYRIGHT "© 2026 The Tactora 2004 contributors")
 set(TACTORA_APP_ID "org.tactora.Tactora2004")
+
+# For the desktop entry and the AppStream metadata.
+set(TACTORA_SUMMARY "Calculate bar and beat lengths from a tempo")
+# Where the project is published; the screenshot in the AppStream metadata is found below it.
+set(TACTORA_HOMEPAGE_URL "https://example.org/tactora2004")
+set(TACTORA_RELEASE_DATE "2026-12-07")

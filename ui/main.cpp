@@ -1,3 +1,4 @@
+#include <identity.h>
 #include <main/frm_calc.h>
 #include <shared/dialogs.h>
 
@@ -5,6 +6,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Lets the desktop match the window to the installed desktop file and its icon.
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(tactora::identity::appId));
     QtDialogs dialogs;
     FrmCalc window(dialogs);
     window.show();

@@ -1,0 +1,40 @@
+#include "frm_help.h"
+
+#include "info_label.h"
+#include "resource_text.h"
+
+namespace {
+
+// Member i shows string FirstStringId + i.
+constexpr int FirstStringId = 41;
+constexpr int HighestMember = 13;
+
+} // namespace
+
+LabelStackWindow::Design FrmHelp::design() {
+    return {
+        .objectName = QStringLiteral("FrmHelp"),
+        .caption = QStringLiteral("Help"),
+        .clientSize = QSize(px(6255), px(3060)),
+        .backColor = 0x00C0C0C0,
+        .fillColor = 0x00808000,
+        .lbl0Geometry = QRect(px(120), px(120), px(6015), px(195)),
+        .lbl0Alignment = Qt::AlignLeft,
+    };
+}
+
+FrmHelp::FrmHelp(QWidget* parent) : LabelStackWindow(design(), parent) {}
+
+void FrmHelp::LoadLabels() {
+    for (int i = 1; i <= HighestMember; ++i) {
+        LoadLbl(i).show();
+    }
+}
+
+void FrmHelp::Form_Load() {
+    LoadLabels();
+    for (int i = 0; i <= HighestMember; ++i) {
+        Lbl(i)->setCaption(LoadResString(FirstStringId + i));
+    }
+    PaintBackground();
+}
