@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-packages.sh" \
     build-essential cmake qt6-base-dev \
     libgtest-dev fonts-dejavu-core \
-    binutils-mingw-w64-x86-64 desktop-file-utils appstream
+    binutils-mingw-w64-x86-64 cpp desktop-file-utils appstream
 
 build="$root/build-tests"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug
