@@ -4,9 +4,12 @@
 
 #include <entry_rules.h>
 #include <identity.h>
+#include <info/frm_about.h>
+#include <info/frm_help.h>
 #include <number_parse.h>
 #include <paint/gradient_painter.h>
 #include <paint/gradient_surface.h>
+#include <quick/quick_calc.h>
 #include <shared/dialogs.h>
 #include <shared/focus_validation.h>
 #include <shared/number_text.h>
@@ -16,7 +19,9 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QFrame>
+#include <QIcon>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -71,6 +76,7 @@ FrmCalc::FrmCalc(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), m_dia
     setObjectName(QStringLiteral("FrmCalc"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tactora04.png")));
     buildControls();
     buildMenus();
     Form_Load();
@@ -180,6 +186,7 @@ void FrmCalc::buildControls() {
 void FrmCalc::buildMenus() {
     MnuAbout = menuBar()->addAction(QStringLiteral("About"));
     MnuAbout->setObjectName(QStringLiteral("MnuAbout"));
+    connect(MnuAbout, &QAction::triggered, this, &FrmCalc::MnuAbout_Click);
 
     // The calculation menu is inactive: its operations are reached by the operator keys
     // typed into a result box. It is kept, hidden, so the items and their handler exist.
@@ -194,13 +201,28 @@ void FrmCalc::buildMenus() {
     for (int i = 0; i < 8; ++i) {
         MnuCalculation[i] = captions[i].isEmpty() ? MnuCalculator->addSeparator() : MnuCalculator->addAction(captions[i]);
         MnuCalculation[i]->setObjectName(QStringLiteral("MnuCalculation(%1)").arg(i));
+        connect(MnuCalculation[i], &QAction::triggered, this, [i] { mdlMain::QuickCalc(i); });
     }
 
     MnuHelp = menuBar()->addAction(QStringLiteral("Help"));
     MnuHelp->setObjectName(QStringLiteral("MnuHelp"));
+    connect(MnuHelp, &QAction::triggered, this, &FrmCalc::MnuHelp_Click);
+}
+
+void FrmCalc::MnuAbout_Click() {
+    if (!m_about)
+        m_about = new FrmAbout(this);
+    m_about->showModal();
+}
+
+void FrmCalc::MnuHelp_Click() {
+    if (!m_help)
+        m_help = new FrmHelp(this);
+    m_help->showModal();
 }
 
 void FrmCalc::Form_Load() {
+    mdlMain::AttachQuickCalculator(*this, m_dialogs);
     setWindowTitle(QString::fromUtf8(tactora::identity::title));
     m_client->paintGradient(BackColor, FillColor, mdlMain::GRADIENT_FILL_RECT_H);
     LoadResultTypes();
@@ -340,6 +362,16 @@ void FrmCalc::ShowResults(const tactora::TempoOutcome& outcome) {
     TxtResult[2]->setText(toDisplayText(outcome.results.converseRate));
 }
 
+void FrmCalc::TxtResult_GotFocus(const QLineEdit& result) {
+    if (const auto value = fromUserText(result.text()))
+        mdlMain::CurrentValue = *value;
+}
+
+void FrmCalc::TxtResult_KeyPress(const QString& typed) {
+    if (typed.size() == 1)
+        mdlMain::QuickCalcKey(typed.at(0).unicode());
+}
+
 double FrmCalc::UnitFactor() const {
     // The tag only ever holds "1" or "1000", written by the unit selector in C form.
     return tactora::parseNumber(m_resTypeTag.toStdString()).value_or(1.0);
@@ -353,6 +385,17 @@ bool FrmCalc::eventFilter(QObject* watched, QEvent* event) {
     for (int i = 0; i < 3; ++i) {
         if (watched == TxtValue[i] && event->type() == QEvent::FocusIn && isUserFocusMove(event))
             TxtValue_GotFocus(i);
+    }
+    for (QLineEdit* result : TxtResult) {
+        if (watched != result)
+            continue;
+        // Also on coming back from another window: the register then holds what this box
+        // shows, so an operator typed next works on the number the user sees.
+        if (event->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            TxtResult_GotFocus(*result);
+        else if (event->type() == QEvent::KeyPress)
+            TxtResult_KeyPress(static_cast<QKeyEvent*>(event)->text());
     }
     for (SelectorBox* selector : {CmbValType, CmbResType}) {
         if (watched != selector)

@@ -9,6 +9,8 @@
 
 class Dialogs;
 class FocusValidation;
+class FrmAbout;
+class FrmHelp;
 class GradientSurface;
 class QAction;
 class QFrame;
@@ -38,12 +40,16 @@ private:
     void buildMenus();
     void Form_Load();
     void Form_Resize();
+    void MnuAbout_Click();
+    void MnuHelp_Click();
     void LoadResultTypes();
     void LoadValueTypes();
     void CmbResType_Change();
     void CmbValType_Change();
     void TxtValue_GotFocus(int index);
     void TxtValue_KeyEnter(int index);
+    void TxtResult_GotFocus(const QLineEdit& result);
+    void TxtResult_KeyPress(const QString& typed);
     void ValidateEntry(int index, bool& cancel);
     void Recalculate();
     void CalcFromBpm(double tempo, double bars, double beatsPerBar);
@@ -68,6 +74,10 @@ private:
     QMenu* MnuCalculator = nullptr;
     std::array<QAction*, 8> MnuCalculation{};
     QAction* MnuHelp = nullptr;
+
+    // Made the first time they are asked for, then kept for the rest of the run.
+    FrmAbout* m_about = nullptr;
+    FrmHelp* m_help = nullptr;
 
     // Each entry's text as it was when the entry last gained the focus: what a rejected
     // entry returns to.

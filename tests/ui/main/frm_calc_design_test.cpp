@@ -1,0 +1,215 @@
+#include <main/frm_calc.h>
+#include <modal_watchdog.h>
+#include <scripted_dialogs.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QtTest>
+
+#include <memory>
+
+// The main window against its design: where every control sits, how the focus travels,
+// what the background looks like.
+class FrmCalcDesignTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void controlsSitWhereDesigned_data();
+    void controlsSitWhereDesigned();
+    void windowHasFixedClientAreaAndNoMaximise();
+    void tabVisitsSelectorsAndEntriesInDesignOrder();
+    void menuBarHoldsDesignedCommands();
+    void backgroundShadesFromDarkGreyToGreyLeftToRight();
+    void resultBoxesShowGradientThroughEntriesDoNot();
+    void rulesSpanClientAreaAfterShowAndRestore();
+    void resultBoxAcceptsNoTypedCharacter();
+
+private:
+    QImage clientImage() const;
+
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<FrmCalc> m_window;
+    std::unique_ptr<ModalWatchdog> m_watchdog;
+};
+
+void FrmCalcDesignTest::init() {
+    QLocale::setDefault(QLocale::c());
+    m_watchdog = std::make_unique<ModalWatchdog>();
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+    m_window = std::make_unique<FrmCalc>(*m_dialogs);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+}
+
+void FrmCalcDesignTest::cleanup() {
+    m_window.reset();
+    QVERIFY(m_watchdog->closedDialogs.isEmpty());
+    QVERIFY(m_dialogs->messages.isEmpty());
+}
+
+QImage FrmCalcDesignTest::clientImage() const {
+    return m_window->centralWidget()->grab().toImage();
+}
+
+void FrmCalcDesignTest::controlsSitWhereDesigned_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry"); // logical pixels; a label's size is its caption's
+    QTest::addColumn<int>("focusPolicy");
+    QTest::addColumn<QString>("text");
+
+    const int none = Qt::NoFocus;
+    const int click = Qt::ClickFocus;
+    const int tabAndClick = Qt::StrongFocus;
+    QTest::newRow("lbltitle(0)") << "lbltitle(0)" << QRect(72, 8, 0, 0) << none << "Enter the calculations";
+    QTest::newRow("lblret(4)") << "lblret(4)" << QRect(40, 40, 0, 0) << none << "Calculate results for";
+    QTest::newRow("CmbValType") << "CmbValType" << QRect(40, 56, 169, 21) << tabAndClick << "Beats per minute";
+    QTest::newRow("TxtValue(0)") << "TxtValue(0)" << QRect(40, 80, 169, 21) << tabAndClick << "100";
+    QTest::newRow("lblcalc(1)") << "lblcalc(1)" << QRect(40, 104, 0, 0) << none << "Number of bars";
+    QTest::newRow("lblcalc(2)") << "lblcalc(2)" << QRect(128, 104, 0, 0) << none << "Beats per bar";
+    QTest::newRow("TxtValue(1)") << "TxtValue(1)" << QRect(40, 120, 81, 21) << tabAndClick << "1";
+    QTest::newRow("TxtValue(2)") << "TxtValue(2)" << QRect(128, 120, 81, 21) << tabAndClick << "4";
+    QTest::newRow("lbltitle(1)") << "lbltitle(1)" << QRect(96, 152, 0, 0) << none << "The results";
+    QTest::newRow("lblret(3)") << "lblret(3)" << QRect(40, 184, 0, 0) << none << "Display results in";
+    QTest::newRow("CmbResType") << "CmbResType" << QRect(40, 200, 169, 21) << tabAndClick << "Seconds";
+    QTest::newRow("lblret(0)") << "lblret(0)" << QRect(40, 224, 0, 0) << none << "Bar(s) length";
+    QTest::newRow("TxtResult(0)") << "TxtResult(0)" << QRect(40, 240, 169, 21) << click << "2.4";
+    QTest::newRow("lblret(1)") << "lblret(1)" << QRect(40, 264, 0, 0) << none << "One beat length";
+    QTest::newRow("TxtResult(1)") << "TxtResult(1)" << QRect(40, 280, 169, 21) << click << "0.6";
+    QTest::newRow("lblret(2)") << "lblret(2)" << QRect(40, 304, 0, 0) << none << "Cycles per second";
+    QTest::newRow("TxtResult(2)") << "TxtResult(2)" << QRect(40, 320, 169, 21) << click << "1.66666666666667";
+    QTest::newRow("separator(0)") << "separator(0)" << QRect(0, 24, 251, 9) << none << "";
+    QTest::newRow("separator(1)") << "separator(1)" << QRect(0, 168, 251, 9) << none << "";
+}
+
+void FrmCalcDesignTest::controlsSitWhereDesigned() {
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QFETCH(int, focusPolicy);
+    QFETCH(QString, text);
+
+    auto* control = m_window->findChild<QWidget*>(name);
+    QVERIFY(control);
+    QVERIFY(control->isVisible());
+    QCOMPARE(control->pos(), geometry.topLeft());
+    if (!geometry.size().isEmpty())
+        QCOMPARE(control->size(), geometry.size());
+    QCOMPARE(int(control->focusPolicy()), focusPolicy);
+    QCOMPARE(control->font().pointSizeF(), 8.25);
+    QVERIFY(!control->font().bold() && !control->font().italic());
+
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        QCOMPARE(label->text(), text);
+        QCOMPARE(label->size(), label->sizeHint()); // sized to its caption
+        QCOMPARE(label->palette().color(label->foregroundRole()), QColor(Qt::white));
+    } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
+        QCOMPARE(box->text(), text);
+        QCOMPARE(box->isReadOnly(), name.startsWith(QLatin1String("TxtResult")));
+        QVERIFY(!box->accessibleName().isEmpty());
+    } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        QCOMPARE(combo->currentText(), text);
+        QVERIFY(combo->isEditable());
+        QCOMPARE(combo->maxVisibleItems(), name == QLatin1String("CmbValType") ? 3 : 4);
+        QVERIFY(!combo->accessibleName().isEmpty());
+    }
+}
+
+void FrmCalcDesignTest::windowHasFixedClientAreaAndNoMaximise() {
+    QCOMPARE(m_window->centralWidget()->size(), QSize(251, 368));
+    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+    const Qt::WindowFlags flags = m_window->windowFlags();
+    QVERIFY(flags & Qt::WindowMinimizeButtonHint);
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!m_window->windowIcon().isNull());
+    QCOMPARE(m_window->windowIcon().pixmap(16, 16).size(), QSize(16, 16));
+}
+
+void FrmCalcDesignTest::tabVisitsSelectorsAndEntriesInDesignOrder() {
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("CmbValType"));
+    const QStringList expected{"TxtValue(0)", "TxtValue(1)", "TxtValue(2)", "CmbResType", "CmbValType"};
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+}
+
+void FrmCalcDesignTest::menuBarHoldsDesignedCommands() {
+    QStringList visible;
+    for (QAction* action : m_window->menuBar()->actions()) {
+        if (action->isVisible())
+            visible << action->text();
+    }
+    QCOMPARE(visible, QStringList({"About", "Help"}));
+
+    auto* calculator = m_window->findChild<QMenu*>(QStringLiteral("MnuCalculator"));
+    QVERIFY(calculator);
+    QStringList items;
+    for (QAction* action : calculator->actions())
+        items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(items, QStringList({"Multiplication (*)", "Division (/)", "Rounded Division (\\)", "-",
+                                 "Addition/Subtraction (+/-)", "-", "Semitone shift (#)", "Decimal Rounding (.)"}));
+    for (QAction* action : m_window->findChildren<QAction*>()) {
+        QVERIFY2(!action->text().contains(QLatin1Char('&')), qPrintable(action->text()));
+        QVERIFY(action->shortcut().isEmpty());
+    }
+}
+
+void FrmCalcDesignTest::backgroundShadesFromDarkGreyToGreyLeftToRight() {
+    const QImage image = clientImage();
+    const int last = image.width() - 1;
+    // Rows 2 and 360 cross no control: they show the bare background.
+    for (int y : {2, 360}) {
+        QCOMPARE(image.pixelColor(0, y), QColor(64, 64, 64));
+        const QColor right = image.pixelColor(last, y);
+        QVERIFY2(qAbs(right.red() - 128) <= 1 && right.red() == right.green() && right.green() == right.blue(),
+                 qPrintable(right.name()));
+    }
+    for (int x = 0; x < image.width(); ++x)
+        QCOMPARE(image.pixel(x, 360), image.pixel(x, 2));
+    QVERIFY(image.pixelColor(last / 2, 2).red() > 64 && image.pixelColor(last / 2, 2).red() < 128);
+}
+
+void FrmCalcDesignTest::resultBoxesShowGradientThroughEntriesDoNot() {
+    const QImage image = clientImage();
+    const int x = 190; // inside the boxes, right of any text they hold
+    QCOMPARE(image.pixel(x, 250), image.pixel(x, 2)); // TxtResult(0)
+    QCOMPARE(image.pixel(x, 330), image.pixel(x, 2)); // TxtResult(2)
+    QVERIFY(image.pixel(x, 90) != image.pixel(x, 2)); // TxtValue(0) is opaque
+}
+
+void FrmCalcDesignTest::rulesSpanClientAreaAfterShowAndRestore() {
+    const int width = m_window->centralWidget()->width();
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 2; ++i) {
+            auto* rule = m_window->findChild<QFrame*>(QStringLiteral("separator(%1)").arg(i));
+            QCOMPARE(rule->x(), 0);
+            QCOMPARE(rule->width(), width);
+        }
+        m_window->showMinimized();
+        m_window->showNormal();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+}
+
+void FrmCalcDesignTest::resultBoxAcceptsNoTypedCharacter() {
+    auto* box = m_window->findChild<QLineEdit*>(QStringLiteral("TxtResult(0)"));
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(box->hasFocus());
+    QTest::keyClicks(box, QStringLiteral("5a"));
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QCOMPARE(box->text(), QStringLiteral("2.4"));
+}
+
+QTEST_MAIN(FrmCalcDesignTest)
+#include "frm_calc_design_test.moc"

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "result_window_driver.h"
+
+#include <modal_watchdog.h>
+#include <scripted_dialogs.h>
+
+#include <QLineEdit>
+#include <QList>
+#include <QWidget>
+
+#include <memory>
+
+// Answers from a script, and notes for every box whether the result window was still on
+// screen when it opened: every operation must take the previous answer away first.
+class WatchfulDialogs final : public Dialogs {
+public:
+    void showMessage(const QString& text, const QString& title, MessageIcon icon) override {
+        resultWindowShownAtBox.append(resultWindowShown());
+        script.showMessage(text, title, icon);
+    }
+    QString askText(const QString& prompt, const QString& title, const QString& defaultText) override {
+        resultWindowShownAtBox.append(resultWindowShown());
+        return script.askText(prompt, title, defaultText);
+    }
+
+    ScriptedDialogs script;
+    const QWidget* resultWindow = nullptr;
+    QList<bool> resultWindowShownAtBox;
+
+private:
+    bool resultWindowShown() const { return resultWindow != nullptr && resultWindow->isVisible(); }
+};
+
+// A stand-in main window with the quick calculator attached to it, its result window found
+// by name, and a driver playing the user of that window.
+struct QuickSession {
+    QuickSession();
+
+    QWidget owner;
+    WatchfulDialogs dialogs;
+    QWidget* window = nullptr;
+    QLineEdit* box = nullptr;
+    std::unique_ptr<ResultWindowDriver> driver; // none when the window was not found
+
+    // True when no result window, nor any other modal window, is left on screen.
+    bool nothingLeftOpen() const;
+
+    // Fails the test for anything that happened unasked: a real dialog the watchdog had to
+    // close, a question with no scripted answer, a display its action did not end.
+    void checkNothingStray(ModalWatchdog& watchdog) const;
+};

@@ -1,0 +1,63 @@
+#include "result_window_driver.h"
+
+#include <quick/quick_calc.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+constexpr int PollMilliseconds = 5;
+// A window that never gets the focus would otherwise stall the test until its time-out.
+constexpr int PollsBeforeGivingUpOnFocus = 400;
+
+} // namespace
+
+ResultWindowDriver::ResultWindowDriver(QWidget& resultWindow)
+    : m_window(resultWindow), m_box(*resultWindow.findChild<QLineEdit*>(QStringLiteral("TxtResult"))) {
+    m_window.installEventFilter(this);
+    QTimer::singleShot(PollMilliseconds, this, &ResultWindowDriver::poll);
+}
+
+ResultWindowDriver::Action ResultWindowDriver::pressKey(int key, Qt::KeyboardModifiers modifiers) {
+    return [key, modifiers](QWidget&, QLineEdit& box) { QTest::keyClick(&box, Qt::Key(key), modifiers); };
+}
+
+ResultWindowDriver::Action ResultWindowDriver::type(const QString& text) {
+    return [text](QWidget&, QLineEdit& box) { QTest::keyClicks(&box, text); };
+}
+
+bool ResultWindowDriver::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &m_window && event->type() == QEvent::Show) {
+        ++m_shows;
+        m_pollsWithoutFocus = 0;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ResultWindowDriver::poll() {
+    // Polled with fresh single shots: a repeating timer would not fire again while its own
+    // handler sits in the nested display of a chained operation.
+    QTimer::singleShot(PollMilliseconds, this, &ResultWindowDriver::poll);
+
+    const bool newDisplay = m_window.isVisible() && displays.size() < m_shows;
+    if (!newDisplay) {
+        return;
+    }
+    const bool focused = QApplication::focusWidget() == &m_box;
+    if (!focused && ++m_pollsWithoutFocus < PollsBeforeGivingUpOnFocus) {
+        return;
+    }
+    displays.append({&m_window, m_window.windowTitle(), m_box.text(), m_box.selectionStart(),
+                     m_box.selectedText(), focused, mdlMain::CurrentValue});
+    const Action action = m_actions.isEmpty() ? pressKey(Qt::Key_Escape) : m_actions.takeFirst();
+    action(m_window, m_box);
+    // The action should have ended this display; when it did not, the window is closed by its
+    // caption's button instead, so the fault fails the test rather than hanging it.
+    if (m_window.isVisible() && displays.size() == m_shows) {
+        ++displaysLeftOpen;
+        m_window.close();
+    }
+}

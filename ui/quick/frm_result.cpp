@@ -1,0 +1,201 @@
+#include "frm_result.h"
+
+#include "quick_calc.h"
+
+#include <paint/gradient_painter.h>
+#include <shared/number_text.h>
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+// The window design, in pixels: the inner area and the box on it.
+constexpr QSize InnerArea(249, 39);
+constexpr QRect ResultBoxGeometry(8, 8, 233, 21);
+constexpr qreal ResultBoxPointSize = 8.25;
+
+QColor colourOf(std::uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu),
+                  static_cast<int>((bgr >> 16) & 0xFFu));
+}
+
+// Enter and Escape close the window whatever Shift, Ctrl or Alt are doing.
+bool isClosingKey(const QKeyEvent& event) {
+    const int key = event.key();
+    return key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+FrmResult::FrmResult(QWidget& owner) : GradientSurface(&owner) {
+    setObjectName(QStringLiteral("FrmResult"));
+    setAccessibleName(QStringLiteral("Quick calculation result"));
+    // A tool window: thin caption with only a close button, kept out of the task bar.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowModality(Qt::ApplicationModal);
+    setWindowTitle(designCaption());
+    setFixedSize(InnerArea);
+
+    // Until the gradient is painted, and should it ever be refused, the window shows its back colour.
+    QPalette backdrop = palette();
+    backdrop.setColor(backgroundRole(), colourOf(BackColor));
+    setPalette(backdrop);
+
+    m_txtResult = new QLineEdit(this);
+    m_txtResult->setObjectName(QStringLiteral("TxtResult"));
+    m_txtResult->setAccessibleName(QStringLiteral("Result"));
+    m_txtResult->setGeometry(ResultBoxGeometry);
+    m_txtResult->setReadOnly(true);
+    QFont face = m_txtResult->font();
+    face.setPointSizeF(ResultBoxPointSize);
+    face.setBold(false);
+    m_txtResult->setFont(face);
+    // Transparent so that the gradient shows through; a flat single line in the window-frame
+    // colour instead of a sunken frame.
+    m_txtResult->setStyleSheet(QStringLiteral(
+        "QLineEdit#TxtResult { background: transparent; color: white; border: 1px solid black; }"));
+    m_txtResult->installEventFilter(this);
+}
+
+FrmResult::~FrmResult() {
+    // Should the owner go while a display is in progress, that display must not wait for
+    // a window that no longer exists.
+    if (m_display != nullptr) {
+        m_display->quit();
+    }
+}
+
+QString FrmResult::designCaption() {
+    return QStringLiteral("Quick Calculation Result");
+}
+
+void FrmResult::setCaption(const QString& caption) {
+    loadIfUnloaded();
+    setWindowTitle(caption);
+}
+
+void FrmResult::showModal() {
+    loadIfUnloaded();
+    centreOnScreen();
+    m_txtResult->setFocus();
+    show();
+    activateWindow();
+
+    // Its own loop for every display: a chained operation shows this same window again
+    // from inside the key handling of the display before, whose loop has already been
+    // told to end and returns once the nested one is over.
+    QEventLoop display;
+    m_display = &display;
+    const QPointer<FrmResult> alive(this);
+    display.exec(QEventLoop::DialogExec);
+    // The application ending all its loops at once stops a display without an unload.
+    if (alive && m_display == &display) {
+        m_display = nullptr;
+    }
+}
+
+void FrmResult::unload() {
+    // Hand the activation back to the owner, as the closing of a modal window should: some
+    // platforms would otherwise keep it on the hidden window and never activate it again
+    // when it is next shown, and its box would not get the focus.
+    if (isActiveWindow() && parentWidget() != nullptr) {
+        parentWidget()->activateWindow();
+    }
+    hide();
+    if (m_display != nullptr) {
+        m_display->quit();
+        m_display = nullptr;
+    }
+    if (m_loaded) {
+        m_loaded = false;
+        // The next load starts from the design again.
+        setWindowTitle(designCaption());
+        m_txtResult->clear();
+    }
+}
+
+bool FrmResult::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_txtResult) {
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            // The window sees every key before its box does.
+            const auto& key = static_cast<const QKeyEvent&>(*event);
+            if (Form_KeyDown(key)) {
+                return true;
+            }
+            TxtResult_KeyPress(key.text());
+            // Not used up: the box still gets the key, and being read-only it keeps its text.
+            break;
+        }
+        case QEvent::FocusIn:
+            TxtResult_GotFocus();
+            break;
+        default:
+            break;
+        }
+    }
+    return GradientSurface::eventFilter(watched, event);
+}
+
+// Keys reach the window itself only when its box does not have the focus or passed them on.
+void FrmResult::keyPressEvent(QKeyEvent* event) {
+    if (Form_KeyDown(*event)) {
+        event->accept();
+        return;
+    }
+    GradientSurface::keyPressEvent(event);
+}
+
+void FrmResult::closeEvent(QCloseEvent* event) {
+    unload();
+    event->accept();
+}
+
+void FrmResult::loadIfUnloaded() {
+    if (!m_loaded) {
+        Form_Load();
+    }
+}
+
+void FrmResult::Form_Load() {
+    paintGradient(BackColor, FillColor, mdlMain::GRADIENT_FILL_RECT_H);
+    m_loaded = true;
+}
+
+bool FrmResult::Form_KeyDown(const QKeyEvent& event) {
+    if (!isClosingKey(event)) {
+        return false;
+    }
+    unload();
+    return true;
+}
+
+// The register takes the number as displayed, so that a chained operation works on what the
+// user sees (at most 15 significant digits), not on the unrounded answer.
+void FrmResult::TxtResult_GotFocus() {
+    if (const std::optional<double> shown = fromUserText(m_txtResult->text())) {
+        mdlMain::CurrentValue = *shown;
+    }
+}
+
+void FrmResult::TxtResult_KeyPress(const QString& typed) {
+    for (const char32_t character : typed.toUcs4()) {
+        mdlMain::QuickCalcKey(character);
+    }
+}
+
+// It is the whole window, frame included, that is centred; the frame's size is known once the
+// native window exists, even before it is first shown.
+void FrmResult::centreOnScreen() {
+    create();
+    const QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : this->screen();
+    QRect frame = QRect(QPoint(), size()).marginsAdded(windowHandle()->frameMargins());
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
