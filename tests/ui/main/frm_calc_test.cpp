@@ -3,6 +3,7 @@
 #include <scripted_dialogs.h>
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,6 +47,8 @@ private slots:
     void unfocusedSelectorCannotBeChanged();
     void commaLocaleReadsAndWritesCommas();
     void rejectionUsesRealMessageBox();
+    void resultBoxFeedsQuickCalculator_data();
+    void resultBoxFeedsQuickCalculator();
 
 private:
     void makeWindow(Dialogs& dialogs);
@@ -431,6 +434,59 @@ void FrmCalcTest::rejectionUsesRealMessageBox() {
     QCOMPARE(shownTitle, QStringLiteral("Calculation error"));
     QCOMPARE(shownIcon, QMessageBox::Information);
     QCOMPARE(entry(1)->text(), QStringLiteral("1"));
+}
+
+void FrmCalcTest::resultBoxFeedsQuickCalculator_data() {
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("key"); // empty: the calculation menu's item instead
+    QTest::addColumn<int>("menuItem");
+    QTest::addColumn<QString>("operand");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("* on the beat length") << 1 << "*" << -1 << "2" << "Multiplication result" << "1.2";
+    QTest::newRow("- adds") << 0 << "-" << -1 << "5" << "Addition/subtraction result" << "7.4";
+    QTest::newRow("# on the rate") << 2 << "#" << -1 << "-12" << "Semitone result" << "4";
+    QTest::newRow("menu item works on the register") << 0 << "" << 7 << "0.4" << "Decimal rounding result" << "2";
+}
+
+void FrmCalcTest::resultBoxFeedsQuickCalculator() {
+    QFETCH(int, box);
+    QFETCH(QString, key);
+    QFETCH(int, menuItem);
+    QFETCH(QString, operand);
+    QFETCH(QString, caption);
+    QFETCH(QString, shown);
+
+    m_dialogs->queueAnswers({operand});
+    QString shownCaption;
+    QString shownText;
+    QString selectedText;
+    QTimer::singleShot(0, this, [&] {
+        QTRY_VERIFY(QApplication::activeModalWidget());
+        QWidget* resultWindow = QApplication::activeModalWidget();
+        auto* answer = resultWindow->findChild<QLineEdit*>(QStringLiteral("TxtResult"));
+        QVERIFY(answer);
+        shownCaption = resultWindow->windowTitle();
+        shownText = answer->text();
+        selectedText = answer->selectedText();
+        QTest::keyClick(answer, Qt::Key_Return);
+    });
+
+    clickOn(result(box));
+    QVERIFY(result(box)->hasFocus());
+    if (key.isEmpty())
+        m_window->findChild<QAction*>(QStringLiteral("MnuCalculation(%1)").arg(menuItem))->trigger();
+    else
+        QTest::keyClicks(result(box), key);
+
+    QCOMPARE(m_dialogs->questions.size(), 1);
+    QCOMPARE(shownCaption, caption);
+    QCOMPARE(shownText, shown);
+    QCOMPARE(selectedText, shown);
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(results(), QStringList({"2.4", "0.6", "1.66666666666667"}));
+    QVERIFY(m_dialogs->messages.isEmpty());
 }
 
 QTEST_MAIN(FrmCalcTest)
