@@ -3,6 +3,8 @@
 #include "info_label.h"
 #include "resource_text.h"
 
+#include <shared/twips.h>
+
 #include <identity.h>
 
 namespace {
@@ -19,10 +21,10 @@ LabelStackWindow::Design FrmAbout::design() {
     return {
         .objectName = QStringLiteral("FrmAbout"),
         .caption = QStringLiteral("About"),
-        .clientSize = QSize(px(6255), px(3450)),
+        .clientSize = QSize(design::px(6255), design::px(3450)),
         .backColor = 0x00C0C0C0,
         .fillColor = 0x00808000,
-        .lbl0Geometry = QRect(px(120), px(120), px(6015), px(195)),
+        .lbl0Geometry = QRect(design::px(120), design::px(120), design::px(6015), design::px(195)),
         .lbl0Alignment = Qt::AlignHCenter,
     };
 }

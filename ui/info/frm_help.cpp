@@ -3,6 +3,8 @@
 #include "info_label.h"
 #include "resource_text.h"
 
+#include <shared/twips.h>
+
 namespace {
 
 // Member i shows string FirstStringId + i.
@@ -15,10 +17,10 @@ LabelStackWindow::Design FrmHelp::design() {
     return {
         .objectName = QStringLiteral("FrmHelp"),
         .caption = QStringLiteral("Help"),
-        .clientSize = QSize(px(6255), px(3060)),
+        .clientSize = QSize(design::px(6255), design::px(3060)),
         .backColor = 0x00C0C0C0,
         .fillColor = 0x00808000,
-        .lbl0Geometry = QRect(px(120), px(120), px(6015), px(195)),
+        .lbl0Geometry = QRect(design::px(120), design::px(120), design::px(6015), design::px(195)),
         .lbl0Alignment = Qt::AlignLeft,
     };
 }

@@ -35,9 +35,6 @@ public:
     std::uint32_t FillColor() const { return m_fillColor; }
 
 protected:
-    // Window designs are in twips (1/1440 inch): 15 make one pixel at 96 dots per inch.
-    static constexpr int px(int twips) { return twips / 15; }
-
     struct Design {
         QString objectName;
         QString caption;

@@ -1,18 +1,15 @@
 #pragma once
 
+#include <shared/twips.h>
+
 #include <QRect>
 #include <QSize>
 #include <QString>
 
 #include <array>
 
-// The main window as designed, in twips (1/1440 inch) as the design gives them; at 96 dots
-// per inch 15 twips make one logical pixel, and Qt scales logical pixels on dense screens.
+// The main window as designed, in twips as the design gives them.
 namespace design {
-
-constexpr int px(int twips) {
-    return twips / 15;
-}
 
 constexpr QRect twips(int left, int top, int width, int height) {
     return {px(left), px(top), px(width), px(height)};

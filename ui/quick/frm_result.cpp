@@ -4,6 +4,7 @@
 
 #include <paint/gradient_painter.h>
 #include <shared/number_text.h>
+#include <shared/twips.h>
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -15,9 +16,9 @@
 
 namespace {
 
-// The window design, in pixels: the inner area and the box on it.
-constexpr QSize InnerArea(249, 39);
-constexpr QRect ResultBoxGeometry(8, 8, 233, 21);
+// The window design: the inner area and the box on it.
+constexpr QSize InnerArea(design::px(3735), design::px(585));
+constexpr QRect ResultBoxGeometry(design::px(120), design::px(120), design::px(3495), design::px(315));
 constexpr qreal ResultBoxPointSize = 8.25;
 
 QColor colourOf(std::uint32_t bgr) {
