@@ -91,6 +91,7 @@ void FrmCalc::buildControls() {
 
     m_client = new GradientSurface(this);
     m_client->setObjectName(QStringLiteral("clientArea"));
+    m_client->setAccessibleName(QStringLiteral("Tempo calculator"));
     m_client->setFixedSize(design::clientSize);
     setCentralWidget(m_client);
     // The client area has a fixed size, so the window does too: no resizing by the frame.
@@ -150,6 +151,7 @@ void FrmCalc::buildControls() {
 
     for (int i = 0; i < 2; ++i) {
         separator[i]->setObjectName(QStringLiteral("separator(%1)").arg(i));
+        separator[i]->setAccessibleName(i == 0 ? QStringLiteral("Entries rule") : QStringLiteral("Results rule"));
         separator[i]->setGeometry(design::separators[i]);
         separator[i]->setStyleSheet(QStringLiteral("background: #808080;"));
         separator[i]->setFocusPolicy(Qt::NoFocus);
@@ -276,13 +278,11 @@ void FrmCalc::CmbResType_Change() {
 void FrmCalc::CmbValType_Change() {
     switch (CmbValType->selectedIndex()) {
     case 0:
-        lblret[2]->setText(resString(12));
-        lblret[2]->adjustSize();
+        SetRateCaption(resString(12));
         TxtValue[0]->setText(toDisplayText(100));
         break;
     case 1:
-        lblret[2]->setText(resString(11));
-        lblret[2]->adjustSize();
+        SetRateCaption(resString(11));
         TxtValue[0]->setText(toDisplayText(1));
         break;
     default:
@@ -290,6 +290,13 @@ void FrmCalc::CmbValType_Change() {
     }
     bool cancel = false;
     ValidateEntry(0, cancel);
+}
+
+// The third result is the converse of the tempo entry: a rate for a tempo, a tempo for a rate.
+void FrmCalc::SetRateCaption(const QString& caption) {
+    lblret[2]->setText(caption);
+    lblret[2]->setAccessibleName(caption);
+    lblret[2]->adjustSize();
 }
 
 void FrmCalc::TxtValue_GotFocus(int index) {

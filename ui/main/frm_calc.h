@@ -46,6 +46,7 @@ private:
     void LoadValueTypes();
     void CmbResType_Change();
     void CmbValType_Change();
+    void SetRateCaption(const QString& caption);
     void TxtValue_GotFocus(int index);
     void TxtValue_KeyEnter(int index);
     void TxtResult_GotFocus(const QLineEdit& result);
