@@ -1,8 +1,8 @@
 #include "frm_help.h"
 
 #include "info_label.h"
-#include "resource_text.h"
 
+#include <shared/resource_text.h>
 #include <shared/twips.h>
 
 namespace {

@@ -13,8 +13,8 @@
 #include <shared/dialogs.h>
 #include <shared/focus_validation.h>
 #include <shared/number_text.h>
+#include <shared/resource_text.h>
 #include <shared/selector_box.h>
-#include <string_table.h>
 
 #include <QApplication>
 #include <QEvent>
@@ -33,10 +33,6 @@ namespace {
 
 const QString invalidEntryText = QStringLiteral("Invalid data entry, this value will reset to the previous value.");
 const QString calculationErrorTitle = QStringLiteral("Calculation error");
-
-QString resString(int id) {
-    return QString::fromUtf8(tactora::resourceString(id));
-}
 
 // Window activation and pop-up menus move the focus away and back without the user
 // entering another control; they must not count as leaving or entering one.
@@ -251,12 +247,12 @@ static void fillWithoutSelecting(SelectorBox& box, const QStringList& items) {
 }
 
 void FrmCalc::LoadResultTypes() {
-    fillWithoutSelecting(*CmbResType, {resString(21), resString(22)});
+    fillWithoutSelecting(*CmbResType, {LoadResString(21), LoadResString(22)});
     CmbResType->setCurrentIndex(0);
 }
 
 void FrmCalc::LoadValueTypes() {
-    fillWithoutSelecting(*CmbValType, {resString(11), resString(12)});
+    fillWithoutSelecting(*CmbValType, {LoadResString(11), LoadResString(12)});
     CmbValType->setCurrentIndex(0);
 }
 
@@ -278,11 +274,11 @@ void FrmCalc::CmbResType_Change() {
 void FrmCalc::CmbValType_Change() {
     switch (CmbValType->selectedIndex()) {
     case 0:
-        SetRateCaption(resString(12));
+        SetRateCaption(LoadResString(12));
         TxtValue[0]->setText(toDisplayText(100));
         break;
     case 1:
-        SetRateCaption(resString(11));
+        SetRateCaption(LoadResString(11));
         TxtValue[0]->setText(toDisplayText(1));
         break;
     default:
