@@ -68,7 +68,8 @@ QString entryName(tactora::Entry entry) {
 
 } // namespace
 
-FrmCalc::FrmCalc(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), m_dialogs(dialogs) {
+FrmCalc::FrmCalc(Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), m_dialogs(dialogs), m_quick(std::make_unique<QuickCalculator>(*this, dialogs)) {
     setObjectName(QStringLiteral("FrmCalc"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -199,7 +200,7 @@ void FrmCalc::buildMenus() {
     for (int i = 0; i < 8; ++i) {
         MnuCalculation[i] = captions[i].isEmpty() ? MnuCalculator->addSeparator() : MnuCalculator->addAction(captions[i]);
         MnuCalculation[i]->setObjectName(QStringLiteral("MnuCalculation(%1)").arg(i));
-        connect(MnuCalculation[i], &QAction::triggered, this, [i] { mdlMain::QuickCalc(i); });
+        connect(MnuCalculation[i], &QAction::triggered, this, [this, i] { m_quick->QuickCalc(i); });
     }
 
     MnuHelp = menuBar()->addAction(QStringLiteral("Help"));
@@ -220,7 +221,6 @@ void FrmCalc::MnuHelp_Click() {
 }
 
 void FrmCalc::Form_Load() {
-    mdlMain::AttachQuickCalculator(*this, m_dialogs);
     setWindowTitle(QString::fromUtf8(tactora::identity::title));
     m_client->paintGradient(BackColor, FillColor, mdlMain::GRADIENT_FILL_RECT_H);
     LoadResultTypes();
@@ -367,12 +367,12 @@ void FrmCalc::ShowResults(const tactora::TempoOutcome& outcome) {
 
 void FrmCalc::TxtResult_GotFocus(const QLineEdit& result) {
     if (const auto value = fromUserText(result.text()))
-        mdlMain::CurrentValue = *value;
+        m_quick->CurrentValue = *value;
 }
 
-void FrmCalc::TxtResult_KeyPress(const QString& typed) {
-    if (typed.size() == 1)
-        mdlMain::QuickCalcKey(typed.at(0).unicode());
+void FrmCalc::TxtResult_KeyPress(const QKeyEvent& event) {
+    if (event.text().size() == 1)
+        m_quick->QuickCalcKey(event.text().at(0).unicode());
 }
 
 double FrmCalc::UnitFactor() const {
@@ -398,7 +398,7 @@ bool FrmCalc::eventFilter(QObject* watched, QEvent* event) {
             static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
             TxtResult_GotFocus(*result);
         else if (event->type() == QEvent::KeyPress)
-            TxtResult_KeyPress(static_cast<QKeyEvent*>(event)->text());
+            TxtResult_KeyPress(*static_cast<QKeyEvent*>(event));
     }
     for (SelectorBox* selector : {CmbValType, CmbResType}) {
         if (watched != selector)

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class Dialogs;
 class FocusValidation;
@@ -16,7 +17,9 @@ class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QKeyEvent;
 class QMenu;
+class QuickCalculator;
 class SelectorBox;
 
 // The main window: the tempo calculator. Controls keep the names of the window design;
@@ -50,7 +53,7 @@ private:
     void TxtValue_GotFocus(int index);
     void TxtValue_KeyEnter(int index);
     void TxtResult_GotFocus(const QLineEdit& result);
-    void TxtResult_KeyPress(const QString& typed);
+    void TxtResult_KeyPress(const QKeyEvent& event);
     void ValidateEntry(int index, bool& cancel);
     void Recalculate();
     void CalcFromBpm(double tempo, double bars, double beatsPerBar);
@@ -59,6 +62,8 @@ private:
     double UnitFactor() const;
 
     Dialogs& m_dialogs;
+    // Fed by the result boxes and the calculation menu; its result window belongs to this one.
+    std::unique_ptr<QuickCalculator> m_quick;
     FocusValidation* m_validation = nullptr;
     GradientSurface* m_client = nullptr;
 

@@ -1,7 +1,5 @@
 #include "frm_result.h"
 
-#include "quick_calc.h"
-
 #include <paint/gradient_painter.h>
 #include <shared/number_text.h>
 #include <shared/twips.h>
@@ -34,7 +32,14 @@ bool isClosingKey(const QKeyEvent& event) {
 
 } // namespace
 
-FrmResult::FrmResult(QWidget& owner) : GradientSurface(&owner) {
+// Its own loop for every display, and the operation that ended it, if any.
+struct FrmResult::Display {
+    QEventLoop loop;
+    std::optional<tactora::QuickOp> chained;
+};
+
+FrmResult::FrmResult(QWidget& owner, double& currentValue)
+    : GradientSurface(&owner), m_currentValue(currentValue) {
     setObjectName(QStringLiteral("FrmResult"));
     setAccessibleName(QStringLiteral("Quick calculation result"));
     // A tool window: thin caption with only a close button, kept out of the task bar.
@@ -68,7 +73,7 @@ FrmResult::~FrmResult() {
     // Should the owner go while a display is in progress, that display must not wait for
     // a window that no longer exists.
     if (m_display != nullptr) {
-        m_display->quit();
+        m_display->loop.quit();
     }
 }
 
@@ -81,24 +86,22 @@ void FrmResult::setCaption(const QString& caption) {
     setWindowTitle(caption);
 }
 
-void FrmResult::showModal() {
+std::optional<tactora::QuickOp> FrmResult::showModal() {
     loadIfUnloaded();
     centreOnScreen();
     m_txtResult->setFocus();
     show();
     activateWindow();
 
-    // Its own loop for every display: a chained operation shows this same window again
-    // from inside the key handling of the display before, whose loop has already been
-    // told to end and returns once the nested one is over.
-    QEventLoop display;
+    Display display;
     m_display = &display;
     const QPointer<FrmResult> alive(this);
-    display.exec(QEventLoop::DialogExec);
+    display.loop.exec(QEventLoop::DialogExec);
     // The application ending all its loops at once stops a display without an unload.
     if (alive && m_display == &display) {
         m_display = nullptr;
     }
+    return display.chained;
 }
 
 void FrmResult::unload() {
@@ -110,7 +113,7 @@ void FrmResult::unload() {
     }
     hide();
     if (m_display != nullptr) {
-        m_display->quit();
+        m_display->loop.quit();
         m_display = nullptr;
     }
     if (m_loaded) {
@@ -130,7 +133,7 @@ bool FrmResult::eventFilter(QObject* watched, QEvent* event) {
             if (Form_KeyDown(key)) {
                 return true;
             }
-            TxtResult_KeyPress(key.text());
+            TxtResult_KeyPress(key);
             // Not used up: the box still gets the key, and being read-only it keeps its text.
             break;
         }
@@ -181,14 +184,23 @@ bool FrmResult::Form_KeyDown(const QKeyEvent& event) {
 // user sees (at most 15 significant digits), not on the unrounded answer.
 void FrmResult::TxtResult_GotFocus() {
     if (const std::optional<double> shown = fromUserText(m_txtResult->text())) {
-        mdlMain::CurrentValue = *shown;
+        m_currentValue = *shown;
     }
 }
 
-void FrmResult::TxtResult_KeyPress(const QString& typed) {
-    for (const char32_t character : typed.toUcs4()) {
-        mdlMain::QuickCalcKey(character);
+// An operator key ends the display with its operation, which the calculator then runs: a chain
+// goes on in the calculator's loop instead of nesting a display inside this key handling.
+void FrmResult::TxtResult_KeyPress(const QKeyEvent& event) {
+    const QList<uint> typed = event.text().toUcs4();
+    const std::optional<tactora::QuickOp> op =
+        typed.size() == 1 ? tactora::quickOpForKey(typed.front()) : std::nullopt;
+    if (!op) {
+        return;
     }
+    if (m_display != nullptr) {
+        m_display->chained = op;
+    }
+    unload();
 }
 
 // It is the whole window, frame included, that is centred; the frame's size is known once the

@@ -1,22 +1,25 @@
 #pragma once
 
 #include <paint/gradient_surface.h>
+#include <quick_ops.h>
 
 #include <cstdint>
+#include <optional>
 
 class QEventLoop;
 class QLineEdit;
 
 // The quick result window: one read-only box with the answer of a quick operation, over a
 // gradient. One object serves the whole run; it is loaded, shown modally, unloaded and
-// loaded again as operations follow one another, and operations chained from its box
-// show it again from inside its own key handling.
+// loaded again as operations follow one another. An operator key typed into its box ends the
+// display, and the calculator shows it again with the chained operation's answer.
 class FrmResult final : public GradientSurface {
     Q_OBJECT
 
 public:
-    // The window belongs to the owner's window and is deleted with it.
-    explicit FrmResult(QWidget& owner);
+    // The window belongs to the owner's window and is deleted with it; its box loads the
+    // register when it gains the focus.
+    FrmResult(QWidget& owner, double& currentValue);
     ~FrmResult() override;
 
     // Design-time colours of the inner area, 0x00BBGGRR: the gradient runs from one to the other.
@@ -26,8 +29,6 @@ public:
     // The caption the design gives the window, in place again after every unload.
     static QString designCaption();
 
-    bool isLoaded() const { return m_loaded; }
-
     // Changing the caption of an unloaded window loads it first, which paints its background.
     void setCaption(const QString& caption);
 
@@ -35,9 +36,9 @@ public:
     QLineEdit& TxtResult() { return *m_txtResult; }
 
     // Shows the window centred on the screen, modal for the whole program, and returns once
-    // it has been unloaded. May be called again from inside its own display (a chained
-    // operation): each display runs its own event loop, so nothing is entered twice.
-    void showModal();
+    // it has been unloaded: with the operation whose key was typed into the box, or nothing
+    // when it was closed.
+    std::optional<tactora::QuickOp> showModal();
 
     // Hides the window and ends the display in progress; the next caption loads it afresh.
     void unload();
@@ -53,11 +54,14 @@ private:
     // Returns true when the key closed the window and is used up.
     bool Form_KeyDown(const QKeyEvent& event);
     void TxtResult_GotFocus();
-    void TxtResult_KeyPress(const QString& typed);
+    void TxtResult_KeyPress(const QKeyEvent& event);
     void centreOnScreen();
 
+    struct Display;
+
+    double& m_currentValue;
     QLineEdit* m_txtResult = nullptr;
     bool m_loaded = false;
-    // The event loop of the display in progress; none while hidden or once it was told to end.
-    QEventLoop* m_display = nullptr;
+    // The display in progress; none while hidden or once it was told to end.
+    Display* m_display = nullptr;
 };

@@ -7,13 +7,6 @@
 
 #include <QLatin1String>
 #include <QLineEdit>
-#include <QPointer>
-
-#include <optional>
-
-namespace mdlMain {
-
-double CurrentValue = 0.0;
 
 namespace {
 
@@ -43,31 +36,16 @@ const OperationTexts& textsOf(tactora::QuickOp op) {
     Q_UNREACHABLE();
 }
 
-// Guarded: the window goes with its owner, and an operation after that has nothing to show.
-QPointer<FrmResult> resultWindow;
-Dialogs* boxes = nullptr;
-
-void reportInvalidCalculation() {
-    boxes->showMessage(QStringLiteral("Invalid calculation"), QStringLiteral("Calculation Error"),
-                       MessageIcon::Warning);
-}
-
 } // namespace
 
-void AttachQuickCalculator(QWidget& owner, Dialogs& dialogs) {
-    boxes = &dialogs;
-    if (resultWindow && resultWindow->parentWidget() == &owner) {
-        return;
-    }
-    // A new owner takes over: the window of the old one is no longer reachable, so it goes now.
-    if (resultWindow) {
-        resultWindow->unload();
-        delete resultWindow;
-    }
-    resultWindow = new FrmResult(owner);
+QuickCalculator::QuickCalculator(QWidget& owner, Dialogs& dialogs)
+    : m_dialogs(dialogs), m_resultWindow(new FrmResult(owner, CurrentValue)) {}
+
+QuickCalculator::~QuickCalculator() {
+    delete m_resultWindow;
 }
 
-bool QuickCalcKey(char32_t key) {
+bool QuickCalculator::QuickCalcKey(char32_t key) {
     const std::optional<tactora::QuickOp> op = tactora::quickOpForKey(key);
     if (!op) {
         return false;
@@ -76,43 +54,51 @@ bool QuickCalcKey(char32_t key) {
     return true;
 }
 
-void QuickCalc(int code) {
-    const std::optional<tactora::QuickOp> op = tactora::quickOpForCode(code);
-    if (!op || boxes == nullptr || !resultWindow) {
-        return;
+// A chain is a loop, not a nest of calls: the result window's display ends with the operator
+// key typed into it, and the next link runs here, at the depth of the first. However long the
+// user goes on, the stack stays as it is.
+void QuickCalculator::QuickCalc(int code) {
+    for (std::optional<tactora::QuickOp> op = tactora::quickOpForCode(code); op; op = runOperation(*op)) {
     }
-    // The previous answer goes first, whatever the user does next; when the key came from
-    // the result window, this closes that very window while its key handling is still running
-    // (it is only hidden, never deleted, so that handling can finish safely).
-    resultWindow->unload();
+}
 
-    const OperationTexts& texts = textsOf(*op);
+std::optional<tactora::QuickOp> QuickCalculator::runOperation(tactora::QuickOp op) {
+    if (!m_resultWindow) {
+        return std::nullopt;
+    }
+    // The previous answer goes first, whatever the user does next.
+    m_resultWindow->unload();
+
+    const OperationTexts& texts = textsOf(op);
     const QString title = QLatin1String(texts.title);
     const QString answer =
-        boxes->askText(QLatin1String(texts.prompt), title, QLatin1String(texts.defaultOperand));
-    // The input box ran an event loop of its own, in which the owner and its window may have gone.
-    if (answer.isEmpty() || !resultWindow) {
-        return;
+        m_dialogs.askText(QLatin1String(texts.prompt), title, QLatin1String(texts.defaultOperand));
+    // The input box ran an event loop of its own, in which the window may have gone with its owner.
+    if (answer.isEmpty() || !m_resultWindow) {
+        return std::nullopt;
     }
 
     const std::optional<double> operand = fromUserText(answer);
     if (!operand) {
         reportInvalidCalculation();
-        return;
+        return std::nullopt;
     }
-    const tactora::Checked result = tactora::applyQuickOp(*op, CurrentValue, *operand);
+    const tactora::Checked result = tactora::applyQuickOp(op, CurrentValue, *operand);
     if (!result.ok()) {
         reportInvalidCalculation();
-        return;
+        return std::nullopt;
     }
     CurrentValue = result.value;
 
-    resultWindow->setCaption(title + QStringLiteral(" result"));
+    m_resultWindow->setCaption(title + QStringLiteral(" result"));
     const QString shown = toDisplayText(CurrentValue);
-    QLineEdit& box = resultWindow->TxtResult();
+    QLineEdit& box = m_resultWindow->TxtResult();
     box.setText(shown);
     box.setSelection(0, static_cast<int>(shown.length()));
-    resultWindow->showModal();
+    return m_resultWindow->showModal();
 }
 
-} // namespace mdlMain
+void QuickCalculator::reportInvalidCalculation() {
+    m_dialogs.showMessage(QStringLiteral("Invalid calculation"), QStringLiteral("Calculation Error"),
+                          MessageIcon::Warning);
+}

@@ -2,28 +2,43 @@
 
 #include <quick_ops.h>
 
+#include <QPointer>
+
+#include <optional>
+
 class Dialogs;
+class FrmResult;
 class QWidget;
 
 // The quick result calculator: one register, one operation at a time, each answer shown
 // in the result window, from which further operator keys chain more operations.
-namespace mdlMain {
+class QuickCalculator final {
+public:
+    // The result window belongs to the owner's window; the boxes ask for operands and report
+    // failures.
+    QuickCalculator(QWidget& owner, Dialogs& dialogs);
+    ~QuickCalculator();
+    QuickCalculator(const QuickCalculator&) = delete;
+    QuickCalculator& operator=(const QuickCalculator&) = delete;
 
-// The register every operation works on; result boxes load it when they gain the focus.
-extern double CurrentValue;
+    // The register every operation works on; result boxes load it when they gain the focus.
+    double CurrentValue = 0.0;
 
-// Names the window the result windows belong to and the boxes that ask for operands and
-// report failures. The main window calls it once as it loads; tests call it with their own.
-void AttachQuickCalculator(QWidget& owner, Dialogs& dialogs);
+    // Runs the operation of an operator key (* / \ + - # .) and returns true once it is done;
+    // any other character returns false at once and does nothing.
+    bool QuickCalcKey(char32_t key);
 
-// Runs the operation of an operator key (* / \ + - # .) and returns true once it is done;
-// any other character returns false at once and does nothing.
-bool QuickCalcKey(char32_t key);
+    // Runs one operation on CurrentValue: asks for the operand, applies the operation and shows
+    // the answer in the result window, then every operation chained from there. Returns when
+    // the user has closed whatever it opened.
+    void QuickCalc(int code);
 
-// Runs one operation on CurrentValue: asks for the operand, applies the operation and shows
-// the answer in the result window. Returns when the user has closed whatever it opened.
-void QuickCalc(int code);
+private:
+    // One link of a chain; returns the operation whose key ended its result window's display.
+    std::optional<tactora::QuickOp> runOperation(tactora::QuickOp op);
+    void reportInvalidCalculation();
 
-using tactora::SemitoneShift;
-
-} // namespace mdlMain
+    Dialogs& m_dialogs;
+    // Guarded: should the owner go first, it takes the window with it.
+    QPointer<FrmResult> m_resultWindow;
+};

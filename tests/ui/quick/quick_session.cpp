@@ -1,7 +1,5 @@
 #include "quick_session.h"
 
-#include <quick/quick_calc.h>
-
 #include <QApplication>
 #include <QTest>
 
@@ -11,8 +9,6 @@ QuickSession::QuickSession() {
     owner.setObjectName(QStringLiteral("mainWindow"));
     owner.resize(400, 300);
     owner.show();
-
-    mdlMain::AttachQuickCalculator(owner, dialogs);
     window = owner.findChild<QWidget*>(QStringLiteral("FrmResult"));
     if (window == nullptr) {
         return;
@@ -20,7 +16,7 @@ QuickSession::QuickSession() {
     box = window->findChild<QLineEdit*>(QStringLiteral("TxtResult"));
     dialogs.resultWindow = window;
     if (box != nullptr) {
-        driver = std::make_unique<ResultWindowDriver>(*window);
+        driver = std::make_unique<ResultWindowDriver>(*window, calculator.CurrentValue);
     }
 }
 

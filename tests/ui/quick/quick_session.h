@@ -3,6 +3,7 @@
 #include "result_window_driver.h"
 
 #include <modal_watchdog.h>
+#include <quick/quick_calc.h>
 #include <scripted_dialogs.h>
 
 #include <QLineEdit>
@@ -20,6 +21,9 @@ public:
         script.showMessage(text, title, icon);
     }
     QString askText(const QString& prompt, const QString& title, const QString& defaultText) override {
+        // Where this call's frame lies: were chained operations nested, each would lie deeper.
+        const int frameMarker = 0;
+        askFrames.append(reinterpret_cast<quintptr>(&frameMarker));
         resultWindowShownAtBox.append(resultWindowShown());
         return script.askText(prompt, title, defaultText);
     }
@@ -27,18 +31,20 @@ public:
     ScriptedDialogs script;
     const QWidget* resultWindow = nullptr;
     QList<bool> resultWindowShownAtBox;
+    QList<quintptr> askFrames;
 
 private:
     bool resultWindowShown() const { return resultWindow != nullptr && resultWindow->isVisible(); }
 };
 
-// A stand-in main window with the quick calculator attached to it, its result window found
-// by name, and a driver playing the user of that window.
+// A stand-in main window owning a quick calculator, its result window found by name, and a
+// driver playing the user of that window.
 struct QuickSession {
     QuickSession();
 
     QWidget owner;
     WatchfulDialogs dialogs;
+    QuickCalculator calculator{owner, dialogs};
     QWidget* window = nullptr;
     QLineEdit* box = nullptr;
     std::unique_ptr<ResultWindowDriver> driver; // none when the window was not found

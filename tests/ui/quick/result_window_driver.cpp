@@ -1,7 +1,5 @@
 #include "result_window_driver.h"
 
-#include <quick/quick_calc.h>
-
 #include <QApplication>
 #include <QLineEdit>
 #include <QTest>
@@ -15,24 +13,37 @@ constexpr int PollsBeforeGivingUpOnFocus = 400;
 
 } // namespace
 
-ResultWindowDriver::ResultWindowDriver(QWidget& resultWindow)
-    : m_window(resultWindow), m_box(*resultWindow.findChild<QLineEdit*>(QStringLiteral("TxtResult"))) {
+ResultWindowDriver::ResultWindowDriver(QWidget& resultWindow, const double& registerValue)
+    : m_window(resultWindow), m_register(registerValue),
+      m_box(*resultWindow.findChild<QLineEdit*>(QStringLiteral("TxtResult"))) {
     m_window.installEventFilter(this);
+    m_box.installEventFilter(this);
     QTimer::singleShot(PollMilliseconds, this, &ResultWindowDriver::poll);
 }
 
 ResultWindowDriver::Action ResultWindowDriver::pressKey(int key, Qt::KeyboardModifiers modifiers) {
-    return [key, modifiers](QWidget&, QLineEdit& box) { QTest::keyClick(&box, Qt::Key(key), modifiers); };
+    return [key, modifiers](QWidget& window, QLineEdit&) {
+        QTest::keyClick(window.windowHandle(), Qt::Key(key), modifiers);
+    };
 }
 
 ResultWindowDriver::Action ResultWindowDriver::type(const QString& text) {
-    return [text](QWidget&, QLineEdit& box) { QTest::keyClicks(&box, text); };
+    return [text](QWidget& window, QLineEdit&) {
+        for (const QChar character : text) {
+            QTest::keyClick(window.windowHandle(), character.toLatin1());
+        }
+    };
 }
 
 bool ResultWindowDriver::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &m_window && event->type() == QEvent::Show) {
         ++m_shows;
         m_pollsWithoutFocus = 0;
+    }
+    // Acting as soon as the box has the focus, rather than at the next poll, keeps long
+    // chains quick; the action runs from the display's own loop, as a person's key would.
+    if (watched == &m_box && event->type() == QEvent::FocusIn) {
+        QTimer::singleShot(0, this, &ResultWindowDriver::actOnNewDisplay);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -41,7 +52,10 @@ void ResultWindowDriver::poll() {
     // Polled with fresh single shots: a repeating timer would not fire again while its own
     // handler sits in the nested display of a chained operation.
     QTimer::singleShot(PollMilliseconds, this, &ResultWindowDriver::poll);
+    actOnNewDisplay();
+}
 
+void ResultWindowDriver::actOnNewDisplay() {
     const bool newDisplay = m_window.isVisible() && displays.size() < m_shows;
     if (!newDisplay) {
         return;
@@ -51,7 +65,7 @@ void ResultWindowDriver::poll() {
         return;
     }
     displays.append({&m_window, m_window.windowTitle(), m_box.text(), m_box.selectionStart(),
-                     m_box.selectedText(), focused, mdlMain::CurrentValue});
+                     m_box.selectedText(), focused, m_register});
     const Action action = m_actions.isEmpty() ? pressKey(Qt::Key_Escape) : m_actions.takeFirst();
     action(m_window, m_box);
     // The action should have ended this display; when it did not, the window is closed by its

@@ -29,7 +29,7 @@ public:
     };
     using Action = std::function<void(QWidget& window, QLineEdit& box)>;
 
-    explicit ResultWindowDriver(QWidget& resultWindow);
+    ResultWindowDriver(QWidget& resultWindow, const double& registerValue);
 
     void queueActions(const QList<Action>& actions) { m_actions += actions; }
 
@@ -45,8 +45,10 @@ protected:
 
 private:
     void poll();
+    void actOnNewDisplay();
 
     QWidget& m_window;
+    const double& m_register;
     QLineEdit& m_box;
     QList<Action> m_actions;
     int m_shows = 0;

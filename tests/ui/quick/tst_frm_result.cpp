@@ -38,6 +38,7 @@ private slots:
     void chainedOperationReplacesTheWindow();
     void chainEndedMidwayLeavesNoWindow_data();
     void chainEndedMidwayLeavesNoWindow();
+    void longChainKeepsTheStackFlat();
 
 private:
     ModalWatchdog* m_watchdog = nullptr;
@@ -72,7 +73,7 @@ void FrmResultTest::designIsAFixedToolWindowOfTheOwner() {
 }
 
 void FrmResultTest::displayIsModalAndCentred() {
-    mdlMain::CurrentValue = 0.6;
+    m_session->calculator.CurrentValue = 0.6;
     m_session->dialogs.script.queueAnswers({QStringLiteral("2")});
     QWidget* modalWhileShown = nullptr;
     QPoint centreWhileShown;
@@ -82,7 +83,7 @@ void FrmResultTest::displayIsModalAndCentred() {
         QTest::keyClick(&box, Qt::Key_Escape);
     }});
 
-    mdlMain::QuickCalc(0);
+    m_session->calculator.QuickCalc(0);
 
     QCOMPARE(m_session->driver->displays.size(), 1);
     QCOMPARE(modalWhileShown, m_session->window);
@@ -90,7 +91,7 @@ void FrmResultTest::displayIsModalAndCentred() {
 }
 
 void FrmResultTest::gradientShowsThroughTheBoxUnderWhiteText() {
-    mdlMain::CurrentValue = 0.6;
+    m_session->calculator.CurrentValue = 0.6;
     m_session->dialogs.script.queueAnswers({QStringLiteral("2")});
     QImage selected;
     QImage unselected;
@@ -101,7 +102,7 @@ void FrmResultTest::gradientShowsThroughTheBoxUnderWhiteText() {
         QTest::keyClick(&box, Qt::Key_Escape);
     }});
 
-    mdlMain::QuickCalc(0);
+    m_session->calculator.QuickCalc(0);
 
     QCOMPARE(unselected.size(), QSize(249, 39));
     // Dark grey at the left edge to grey at the right, the same all the way down.
@@ -140,17 +141,17 @@ void FrmResultTest::closingKeysEndTheDisplay_data() {
 void FrmResultTest::closingKeysEndTheDisplay() {
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
-    mdlMain::CurrentValue = 0.6;
+    m_session->calculator.CurrentValue = 0.6;
     m_session->dialogs.script.queueAnswers({QStringLiteral("2")});
     m_session->driver->queueActions({key != 0 ? ResultWindowDriver::pressKey(key, modifiers)
                                               : [](QWidget& window, QLineEdit&) { window.close(); }});
 
-    mdlMain::QuickCalc(0);
+    m_session->calculator.QuickCalc(0);
 
     QCOMPARE(m_session->driver->displays.size(), 1);
     QVERIFY(m_session->nothingLeftOpen());
     QCOMPARE(m_session->window->windowTitle(), QStringLiteral("Quick Calculation Result"));
-    QCOMPARE(mdlMain::CurrentValue, 1.2);
+    QCOMPARE(m_session->calculator.CurrentValue, 1.2);
 }
 
 void FrmResultTest::otherKeysChangeNothingAndKeepItOpen_data() {
@@ -163,7 +164,7 @@ void FrmResultTest::otherKeysChangeNothingAndKeepItOpen_data() {
 
 void FrmResultTest::otherKeysChangeNothingAndKeepItOpen() {
     QFETCH(QString, typed);
-    mdlMain::CurrentValue = 0.6;
+    m_session->calculator.CurrentValue = 0.6;
     m_session->dialogs.script.queueAnswers({QStringLiteral("2")});
     QString textAfterTyping;
     bool openAfterTyping = false;
@@ -176,7 +177,7 @@ void FrmResultTest::otherKeysChangeNothingAndKeepItOpen() {
         QTest::keyClick(&box, Qt::Key_Escape);
     }});
 
-    mdlMain::QuickCalc(0);
+    m_session->calculator.QuickCalc(0);
 
     QCOMPARE(textAfterTyping, QStringLiteral("1.2"));
     QVERIFY(openAfterTyping);
@@ -208,14 +209,14 @@ void FrmResultTest::chainedOperationReplacesTheWindow() {
     QFETCH(QString, chainKey);
     QFETCH(QStringList, shown);
     QFETCH(QStringList, captions);
-    mdlMain::CurrentValue = start;
+    m_session->calculator.CurrentValue = start;
     m_session->dialogs.script.queueAnswers(answers);
     // Closing the second window must return to the main window in one step: were the first
     // one shown again, the driver would note a third display.
     m_session->driver->queueActions(
         {ResultWindowDriver::type(chainKey), ResultWindowDriver::pressKey(Qt::Key_Enter)});
 
-    mdlMain::QuickCalc(firstCode);
+    m_session->calculator.QuickCalc(firstCode);
 
     const auto& displays = m_session->driver->displays;
     QCOMPARE(displays.size(), 2);
@@ -252,18 +253,36 @@ void FrmResultTest::chainEndedMidwayLeavesNoWindow() {
     QFETCH(int, displayCount);
     QFETCH(int, messageCount);
     QFETCH(double, registerAfter);
-    mdlMain::CurrentValue = 0.6;
+    m_session->calculator.CurrentValue = 0.6;
     m_session->dialogs.script.queueAnswers(answers);
     for (const QChar key : chainKeys) {
         m_session->driver->queueActions({ResultWindowDriver::type(QString(key))});
     }
 
-    mdlMain::QuickCalc(0);
+    m_session->calculator.QuickCalc(0);
 
     QCOMPARE(m_session->driver->displays.size(), displayCount);
     QCOMPARE(m_session->dialogs.script.messages.size(), messageCount);
     QVERIFY(!m_session->dialogs.resultWindowShownAtBox.contains(true));
-    QCOMPARE(mdlMain::CurrentValue, registerAfter);
+    QCOMPARE(m_session->calculator.CurrentValue, registerAfter);
+    QVERIFY(m_session->nothingLeftOpen());
+}
+
+// Far more links than the stack would hold were each one a level deeper than the last.
+void FrmResultTest::longChainKeepsTheStackFlat() {
+    constexpr int Links = 10000;
+    m_session->calculator.CurrentValue = 1.0;
+    m_session->dialogs.script.queueAnswers(QStringList(Links, QStringLiteral("1")));
+    // The last window is left to the driver, which closes it with Escape.
+    m_session->driver->queueActions(
+        QList<ResultWindowDriver::Action>(Links - 1, ResultWindowDriver::type("*")));
+
+    m_session->calculator.QuickCalc(0);
+
+    QCOMPARE(m_session->driver->displays.size(), Links);
+    const QList<quintptr>& frames = m_session->dialogs.askFrames;
+    QCOMPARE(frames.size(), Links);
+    QCOMPARE(frames[Links - 1], frames[9]);
     QVERIFY(m_session->nothingLeftOpen());
 }
 

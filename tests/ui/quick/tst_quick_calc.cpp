@@ -94,10 +94,10 @@ void QuickCalcTest::operatorKeyAsksForItsOperand() {
     QFETCH(QString, prompt);
     QFETCH(QString, title);
     QFETCH(QString, defaultOperand);
-    mdlMain::CurrentValue = 0.6;
+    m_session->calculator.CurrentValue = 0.6;
     m_session->dialogs.script.queueAnswers({QString()});
 
-    QVERIFY(mdlMain::QuickCalcKey(char32_t(key)));
+    QVERIFY(m_session->calculator.QuickCalcKey(char32_t(key)));
 
     const auto& questions = m_session->dialogs.script.questions;
     QCOMPARE(questions.size(), 1);
@@ -106,7 +106,7 @@ void QuickCalcTest::operatorKeyAsksForItsOperand() {
     QCOMPARE(questions[0].defaultText, defaultOperand);
     QVERIFY(m_session->dialogs.script.messages.isEmpty());
     QVERIFY(m_session->driver->displays.isEmpty());
-    QCOMPARE(mdlMain::CurrentValue, 0.6);
+    QCOMPARE(m_session->calculator.CurrentValue, 0.6);
 }
 
 void QuickCalcTest::otherCharactersAreNoOperators_data() {
@@ -121,7 +121,7 @@ void QuickCalcTest::otherCharactersAreNoOperators_data() {
 
 void QuickCalcTest::otherCharactersAreNoOperators() {
     QFETCH(char32_t, key);
-    QVERIFY(!mdlMain::QuickCalcKey(key));
+    QVERIFY(!m_session->calculator.QuickCalcKey(key));
     QVERIFY(m_session->dialogs.script.questions.isEmpty());
 }
 
@@ -135,7 +135,7 @@ void QuickCalcTest::codesOfNoOperationDoNothing_data() {
 
 void QuickCalcTest::codesOfNoOperationDoNothing() {
     QFETCH(int, code);
-    mdlMain::QuickCalc(code);
+    m_session->calculator.QuickCalc(code);
     QVERIFY(m_session->dialogs.script.questions.isEmpty());
     QVERIFY(m_session->dialogs.script.messages.isEmpty());
 }
@@ -196,10 +196,10 @@ void QuickCalcTest::operationShowsAnswerSelected() {
     QFETCH(double, registerAfter);
     QFETCH(QString, caption);
     QLocale::setDefault(QLocale(locale));
-    mdlMain::CurrentValue = start;
+    m_session->calculator.CurrentValue = start;
     m_session->dialogs.script.queueAnswers({operand});
 
-    QVERIFY(mdlMain::QuickCalcKey(char32_t(key)));
+    QVERIFY(m_session->calculator.QuickCalcKey(char32_t(key)));
 
     const auto& displays = m_session->driver->displays;
     QCOMPARE(displays.size(), 1);
@@ -209,7 +209,7 @@ void QuickCalcTest::operationShowsAnswerSelected() {
     QCOMPARE(displays[0].selectedText, shown);
     QVERIFY(displays[0].boxHadFocus);
     QCOMPARE(exactly(displays[0].registerValue), exactly(registerAfter));
-    QCOMPARE(exactly(mdlMain::CurrentValue), exactly(registerAfter));
+    QCOMPARE(exactly(m_session->calculator.CurrentValue), exactly(registerAfter));
     QVERIFY(m_session->dialogs.script.messages.isEmpty());
     QVERIFY(m_session->nothingLeftOpen());
 }
@@ -238,17 +238,17 @@ void QuickCalcTest::refusedOperationIsReportedAndChangesNothing() {
     QFETCH(double, start);
     QFETCH(char, key);
     QFETCH(QString, operand);
-    mdlMain::CurrentValue = start;
+    m_session->calculator.CurrentValue = start;
     m_session->dialogs.script.queueAnswers({operand});
 
-    QVERIFY(mdlMain::QuickCalcKey(char32_t(key)));
+    QVERIFY(m_session->calculator.QuickCalcKey(char32_t(key)));
 
     const auto& messages = m_session->dialogs.script.messages;
     QCOMPARE(messages.size(), 1);
     QCOMPARE(messages[0].text, QStringLiteral("Invalid calculation"));
     QCOMPARE(messages[0].title, QStringLiteral("Calculation Error"));
     QCOMPARE(messages[0].icon, MessageIcon::Warning);
-    QCOMPARE(exactly(mdlMain::CurrentValue), exactly(start));
+    QCOMPARE(exactly(m_session->calculator.CurrentValue), exactly(start));
     QVERIFY(m_session->driver->displays.isEmpty());
     QVERIFY(m_session->nothingLeftOpen());
 }
