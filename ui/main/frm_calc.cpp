@@ -10,6 +10,7 @@
 #include <paint/gradient_painter.h>
 #include <paint/gradient_surface.h>
 #include <quick/quick_calc.h>
+#include <quick/typed_character.h>
 #include <shared/dialogs.h>
 #include <shared/focus_validation.h>
 #include <shared/number_text.h>
@@ -370,9 +371,10 @@ void FrmCalc::TxtResult_GotFocus(const QLineEdit& result) {
         m_quick->CurrentValue = *value;
 }
 
+// Only a typed character can be an operator: Ctrl and Alt chords are commands.
 void FrmCalc::TxtResult_KeyPress(const QKeyEvent& event) {
-    if (event.text().size() == 1)
-        m_quick->QuickCalcKey(event.text().at(0).unicode());
+    if (const auto typed = typedCharacter(event))
+        m_quick->QuickCalcKey(*typed);
 }
 
 double FrmCalc::UnitFactor() const {

@@ -1,5 +1,7 @@
 #include "frm_result.h"
 
+#include "typed_character.h"
+
 #include <paint/gradient_painter.h>
 #include <shared/number_text.h>
 #include <shared/twips.h>
@@ -191,9 +193,8 @@ void FrmResult::TxtResult_GotFocus() {
 // An operator key ends the display with its operation, which the calculator then runs: a chain
 // goes on in the calculator's loop instead of nesting a display inside this key handling.
 void FrmResult::TxtResult_KeyPress(const QKeyEvent& event) {
-    const QList<uint> typed = event.text().toUcs4();
-    const std::optional<tactora::QuickOp> op =
-        typed.size() == 1 ? tactora::quickOpForKey(typed.front()) : std::nullopt;
+    const std::optional<char32_t> typed = typedCharacter(event);
+    const std::optional<tactora::QuickOp> op = typed ? tactora::quickOpForKey(*typed) : std::nullopt;
     if (!op) {
         return;
     }

@@ -80,7 +80,7 @@ void FrmResultTest::displayIsModalAndCentred() {
     m_session->driver->queueActions({[&](QWidget& window, QLineEdit& box) {
         modalWhileShown = QApplication::activeModalWidget();
         centreWhileShown = window.frameGeometry().center();
-        QTest::keyClick(&box, Qt::Key_Escape);
+        ResultWindowDriver::pressKey(Qt::Key_Escape)(window, box);
     }});
 
     m_session->calculator.QuickCalc(0);
@@ -99,7 +99,7 @@ void FrmResultTest::gradientShowsThroughTheBoxUnderWhiteText() {
         selected = window.grab().toImage();
         box.deselect();
         unselected = window.grab().toImage();
-        QTest::keyClick(&box, Qt::Key_Escape);
+        ResultWindowDriver::pressKey(Qt::Key_Escape)(window, box);
     }});
 
     m_session->calculator.QuickCalc(0);
@@ -169,12 +169,12 @@ void FrmResultTest::otherKeysChangeNothingAndKeepItOpen() {
     QString textAfterTyping;
     bool openAfterTyping = false;
     m_session->driver->queueActions({[&](QWidget& window, QLineEdit& box) {
-        QTest::keyClicks(&box, typed);
-        QTest::keyClick(&box, Qt::Key_Backspace);
-        QTest::keyClick(&box, Qt::Key_Delete);
+        ResultWindowDriver::type(typed)(window, box);
+        QTest::keyClick(window.windowHandle(), Qt::Key_Backspace);
+        QTest::keyClick(window.windowHandle(), Qt::Key_Delete);
         textAfterTyping = box.text();
         openAfterTyping = window.isVisible();
-        QTest::keyClick(&box, Qt::Key_Escape);
+        QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
     }});
 
     m_session->calculator.QuickCalc(0);
