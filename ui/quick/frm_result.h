@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <optional>
 
-class QEventLoop;
 class QLineEdit;
 
 // The quick result window: one read-only box with the answer of a quick operation, over a
