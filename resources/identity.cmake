@@ -1,8 +1,19 @@
-# The program's identity, in one place. The version numbers come from project(VERSION);
-# everything below is written into the generated header, the Windows resource script
-# and the desktop files.
+# The program's identity, in one place. The version numbers come from project(VERSION)
+# (PROJECT_VERSION_MAJOR and _MINOR must be set before this file is read); everything below
+# is written into the generated header, the Windows resource script and the desktop files.
+
+# The version block's FileVersion and ProductVersion text: major.minor, the minor in at
+# least two digits, so that version 0.1 reads "0.01".
+function(tactora_version_text major minor out)
+    string(LENGTH "${minor}" digits)
+    if(digits LESS 2)
+        set(minor "0${minor}")
+    endif()
+    set(${out} "${major}.${minor}" PARENT_SCOPE)
+endfunction()
+
 set(TACTORA_TITLE "Tactora 2004")
-set(TACTORA_VERSION_TEXT "0.01")
+tactora_version_text("${PROJECT_VERSION_MAJOR}" "${PROJECT_VERSION_MINOR}" TACTORA_VERSION_TEXT)
 set(TACTORA_FILE_DESCRIPTION "Educational audio tool.")
 set(TACTORA_PRODUCT_NAME "Tactora 2004")
 set(TACTORA_INTERNAL_NAME "tactora04")

@@ -80,92 +80,31 @@ string(REGEX REPLACE "\n$" "" TACTORA_RC_STRINGS "${TACTORA_RC_STRINGS}")
 restore_list_characters("${TACTORA_RC_STRINGS}" TACTORA_RC_STRINGS)
 
 # --- The icon ---------------------------------------------------------------------------
+# The icon file holds one image, right after its directory and the directory's one entry.
+# The group is that directory, its entry ending in the image's id instead of its offset.
 file(READ "${ICO}" ico HEX)
-string(LENGTH "${ico}" ico_hex_length)
-math(EXPR ico_size "${ico_hex_length} / 2")
+# (directory: 0, 1 = icon, 1 image; the entry's 12 bytes before the offset; offset 22)
+if(NOT ico MATCHES "^000001000100(........................)16000000(.+)$")
+    message(FATAL_ERROR "make_resource_script: ${ICO} is not an icon file with one image")
+endif()
+set(group_entry_hex "${CMAKE_MATCH_1}")
+set(image_hex "${CMAKE_MATCH_2}")
 
-# Little-endian unsigned numbers of the icon file.
-function(ico_number offset size out)
-    math(EXPR end "${offset} + ${size}")
-    if(end GREATER ico_size)
-        message(FATAL_ERROR "make_resource_script: ${ICO} ends before byte ${end}")
-    endif()
-    set(hex "")
-    set(i ${size})
-    while(i GREATER 0)
-        math(EXPR i "${i} - 1")
-        math(EXPR at "(${offset} + ${i}) * 2")
-        string(SUBSTRING "${ico}" ${at} 2 byte)
-        string(APPEND hex "${byte}")
-    endwhile()
-    math(EXPR value "0x${hex}")
-    set(${out} ${value} PARENT_SCOPE)
+# Bytes (as hex digits) as the 16-bit little-endian words of an RC raw data block.
+function(rc_words hex out)
+    string(REGEX REPLACE "(..)(..)" "0x\\2\\1, " words "${hex}")
+    string(REGEX REPLACE ", $" "" words "${words}")
+    # Eight words a line.
+    string(REPEAT "0x...., " 8 line)
+    string(REGEX REPLACE "(${line})" "\\1\n   " words "${words}")
+    string(REPLACE ", \n" ",\n" words "${words}")
+    set(${out} "   ${words}" PARENT_SCOPE)
 endfunction()
 
-ico_number(0 2 reserved)
-ico_number(2 2 type)
-ico_number(4 2 image_count)
-if(NOT reserved EQUAL 0 OR NOT type EQUAL 1 OR image_count EQUAL 0)
-    message(FATAL_ERROR "make_resource_script: ${ICO} is not an icon file")
-endif()
-
-# Image ids start at 30001; the group is 1.
-set(first_image_id 30001)
-set(images "")
-set(group_entries "")
-math(EXPR last_image "${image_count} - 1")
-foreach(image RANGE ${last_image})
-    math(EXPR entry "6 + 16 * ${image}")
-    math(EXPR image_id "${first_image_id} + ${image}")
-    # The offset is an arithmetic expression, worked out inside ico_number.
-    ico_number("${entry}" 1 width)
-    ico_number("${entry} + 1" 1 height)
-    ico_number("${entry} + 2" 1 colours)
-    ico_number("${entry} + 3" 1 entry_reserved)
-    ico_number("${entry} + 4" 2 planes)
-    ico_number("${entry} + 6" 2 bits)
-    ico_number("${entry} + 8" 4 bytes)
-    ico_number("${entry} + 12" 4 offset)
-    math(EXPR end "${offset} + ${bytes}")
-    if(end GREATER ico_size)
-        message(FATAL_ERROR "make_resource_script: image ${image} of ${ICO} lies outside the file")
-    endif()
-    # Raw data is written in 16-bit words; images in the bitmap form always have an even size.
-    math(EXPR odd "${bytes} % 2")
-    if(odd)
-        message(FATAL_ERROR "make_resource_script: image ${image} of ${ICO} has an odd size")
-    endif()
-
-    string(APPEND images "${image_id} 3\nBEGIN")
-    math(EXPR word_count "${bytes} / 2")
-    math(EXPR last_word "${word_count} - 1")
-    foreach(word RANGE ${last_word})
-        math(EXPR at "(${offset} + 2 * ${word}) * 2")
-        string(SUBSTRING "${ico}" ${at} 2 low)
-        math(EXPR at "${at} + 2")
-        string(SUBSTRING "${ico}" ${at} 2 high)
-        math(EXPR column "${word} % 8")
-        if(column EQUAL 0)
-            string(APPEND images "\n   ")
-        endif()
-        if(word LESS last_word)
-            string(APPEND images " 0x${high}${low},")
-        else()
-            string(APPEND images " 0x${high}${low}")
-        endif()
-    endforeach()
-    string(APPEND images "\nEND\n\n")
-
-    # One group entry: width and height, colour count and reserved byte, planes, bits per
-    # pixel, the image's size and its id.
-    math(EXPR size_and_colours_hex "${height} * 256 + ${width}" OUTPUT_FORMAT HEXADECIMAL)
-    math(EXPR colours_and_reserved_hex "${entry_reserved} * 256 + ${colours}" OUTPUT_FORMAT HEXADECIMAL)
-    string(APPEND group_entries
-        ",\n    ${size_and_colours_hex}, ${colours_and_reserved_hex}, ${planes}, ${bits}, ${bytes}L, ${image_id}")
-endforeach()
-
-set(TACTORA_RC_ICON "${images}")
-string(APPEND TACTORA_RC_ICON "1 14\nBEGIN\n    0, 1, ${image_count}${group_entries}\nEND\n")
+# The image is 30001, the group 1.
+rc_words("${image_hex}" image_words)
+rc_words("000001000100${group_entry_hex}" group_words)
+set(TACTORA_RC_ICON "30001 3\nBEGIN\n${image_words}\nEND\n\n1 14\nBEGIN\n${group_words}, 30001\nEND\n")
 
 # --- The version block ------------------------------------------------------------------
 rc_quote("${TACTORA_COMPANY_NAME}" RC_COMPANY_NAME)

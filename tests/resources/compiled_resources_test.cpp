@@ -1,18 +1,22 @@
 // The resource script, compiled as a Windows build compiles it, carries the program's
-// string table, identity and icon unchanged.
+// string table, identity and icon unchanged. The compiled file is read back through the
+// resource compiler's own decompiler (windres), whose text these checks expect.
 
 #include "expected_version_block.h"
-#include "res_file.h"
 
 #include <identity.h>
 #include <string_table.h>
 
+#include <QString>
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <ostream>
+#include <regex>
+#include <sstream>
 #include <string>
 
 namespace expected {
@@ -24,8 +28,6 @@ void PrintTo(const VersionString& entry, std::ostream* out) {
 } // namespace expected
 
 namespace {
-
-constexpr std::uint16_t englishUk = 0x0809;
 
 struct TableString {
     int id;
@@ -42,53 +44,56 @@ constexpr TableString tableStrings[] = {
 #undef TACTORA_STRING
 };
 
-std::string printable(const std::u16string& text) {
-    std::string out;
-    for (char16_t unit : text) {
-        out += unit < 0x80 ? static_cast<char>(unit) : '?';
+std::string fileText(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// A UTF-8 text as windres writes a string literal: quotes doubled, backslashes escaped, and
+// a wide literal with the UTF-16 units beyond ASCII in octal or hexadecimal escapes.
+std::string windresLiteral(std::string_view utf8) {
+    std::string inside;
+    bool wide = false;
+    for (const QChar unit : QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))) {
+        const unsigned code = unit.unicode();
+        if (code < 0x80) {
+            inside += code == '"' ? "\"\"" : code == '\\' ? "\\\\" : std::string(1, static_cast<char>(code));
+            continue;
+        }
+        char escape[8];
+        std::snprintf(escape, sizeof escape, code < 0x100 ? "\\%03o" : "\\x%04x", code);
+        inside += escape;
+        wide = true;
     }
-    return out;
+    return (wide ? "L\"" : "\"") + inside + '"';
 }
 
 class CompiledResources : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (*expected::compiledResources != '\0') {
-            s_resources = std::make_unique<std::vector<resfile::Resource>>(
-                resfile::readResFile(expected::compiledResources));
-        }
-    }
-    static void TearDownTestSuite() { s_resources.reset(); }
-
     void SetUp() override {
-        if (!s_resources) {
+        if (*expected::decompiledResources == '\0') {
             GTEST_SKIP() << "no resource compiler (windres) was found";
         }
+        text = fileText(expected::decompiledResources);
+        ASSERT_FALSE(text.empty()) << expected::decompiledResources;
     }
 
-    static const std::vector<resfile::Resource>& resources() { return *s_resources; }
+    bool hasLine(const std::string& line) const { return text.find('\n' + line + '\n') != std::string::npos; }
 
-    static resfile::VersionNode versionBlock() {
-        const resfile::Resource* version = resfile::find(resources(), resfile::RT_VERSION, 1);
-        if (version == nullptr) {
-            throw std::runtime_error("no version block 1");
-        }
-        return resfile::readVersionBlock(version->data);
+    // The language statement in force at a position of the text.
+    std::string languageAt(std::size_t position) const {
+        const std::size_t start = text.rfind("\nLANGUAGE ", position);
+        return start == std::string::npos ? ""
+                                          : text.substr(start + 1, text.find('\n', start + 1) - start - 1);
     }
 
-private:
-    static inline std::unique_ptr<std::vector<resfile::Resource>> s_resources;
+    std::string text;
 };
 
 class CompiledString : public CompiledResources, public testing::WithParamInterface<TableString> {};
 
-TEST_P(CompiledString, IsInTheUkEnglishTableUnchanged) {
-    const auto tables = resfile::stringTables(resources());
-    ASSERT_TRUE(tables.contains(englishUk));
-    const auto& table = tables.at(englishUk);
-    const auto found = table.find(GetParam().id);
-    ASSERT_NE(found, table.end());
-    EXPECT_EQ(found->second, resfile::utf16(GetParam().text)) << printable(found->second);
+TEST_P(CompiledString, IsInTheTableUnchanged) {
+    EXPECT_TRUE(hasLine("  " + std::to_string(GetParam().id) + ", " + windresLiteral(GetParam().text)));
 }
 
 INSTANTIATE_TEST_SUITE_P(StringTable, CompiledString, testing::ValuesIn(tableStrings),
@@ -97,58 +102,42 @@ INSTANTIATE_TEST_SUITE_P(StringTable, CompiledString, testing::ValuesIn(tableStr
                          });
 
 TEST_F(CompiledResources, StringTableHoldsNothingElse) {
-    const auto tables = resfile::stringTables(resources());
-    ASSERT_EQ(tables.size(), 1u);
-    ASSERT_TRUE(tables.contains(englishUk));
-    EXPECT_EQ(tables.at(englishUk).size(), std::size(tableStrings));
+    const std::regex stringLine("\n  [0-9]+, L?\"");
+    EXPECT_EQ(
+        std::distance(std::sregex_iterator(text.begin(), text.end(), stringLine), std::sregex_iterator()),
+        std::ssize(tableStrings));
+}
+
+TEST_F(CompiledResources, StringTablesAreUkEnglishAndTheVersionBlockUsEnglish) {
+    std::size_t blocks = 0;
+    for (std::size_t at = text.find("\nSTRINGTABLE"); at != std::string::npos;
+         at = text.find("\nSTRINGTABLE", at + 1), ++blocks) {
+        EXPECT_EQ(languageAt(at), "LANGUAGE 9, 2");
+    }
+    EXPECT_GT(blocks, 0u);
+    const std::size_t version = text.find("\n1 VERSIONINFO");
+    ASSERT_NE(version, std::string::npos);
+    EXPECT_EQ(languageAt(version), "LANGUAGE 9, 1");
 }
 
 TEST_F(CompiledResources, FixedVersionIsTheProjectVersion) {
-    const resfile::VersionNode root = versionBlock();
-    EXPECT_EQ(root.key, u"VS_VERSION_INFO");
-    ASSERT_EQ(root.bytes.size(), 52u);
-    const auto dword = [&root](std::size_t at) {
-        return static_cast<std::uint32_t>(root.bytes[at] | (root.bytes[at + 1] << 8) |
-                                          (root.bytes[at + 2] << 16) | (root.bytes[at + 3] << 24));
-    };
-    const std::uint32_t high = (static_cast<std::uint32_t>(tactora::identity::versionMajor) << 16) |
-                               static_cast<std::uint32_t>(tactora::identity::versionMinor);
-    const std::uint32_t low = static_cast<std::uint32_t>(tactora::identity::versionRevision) << 16;
-    EXPECT_EQ(dword(0), 0xFEEF04BDu); // signature
-    EXPECT_EQ(dword(8), high);        // file version
-    EXPECT_EQ(dword(12), low);
-    EXPECT_EQ(dword(16), high); // product version
-    EXPECT_EQ(dword(20), low);
-    EXPECT_EQ(dword(36), 1u); // an application
-}
-
-TEST_F(CompiledResources, VersionTextsAreOneUsEnglishUnicodeBlock) {
-    const resfile::VersionNode root = versionBlock();
-    const resfile::VersionNode* strings = root.child(u"StringFileInfo");
-    ASSERT_NE(strings, nullptr);
-    ASSERT_EQ(strings->children.size(), 1u);
-    EXPECT_EQ(strings->children.front().key, u"040904B0");
-
-    const resfile::VersionNode* variables = root.child(u"VarFileInfo");
-    ASSERT_NE(variables, nullptr);
-    const resfile::VersionNode* translation = variables->child(u"Translation");
-    ASSERT_NE(translation, nullptr);
-    EXPECT_EQ(translation->bytes, (std::vector<std::uint8_t>{0x09, 0x04, 0xB0, 0x04}));
+    const std::string numbers = std::to_string(tactora::identity::versionMajor) + ", " +
+                                std::to_string(tactora::identity::versionMinor) + ", " +
+                                std::to_string(tactora::identity::versionRevision) + ", 0";
+    EXPECT_TRUE(hasLine(" FILEVERSION " + numbers));
+    EXPECT_TRUE(hasLine(" PRODUCTVERSION " + numbers));
+    EXPECT_TRUE(hasLine(" FILETYPE 0x1")); // an application
+    // One string block, US English, Unicode.
+    EXPECT_TRUE(hasLine("    BLOCK \"040904B0\""));
+    EXPECT_TRUE(hasLine("    VALUE \"Translation\", 0x409, 1200"));
 }
 
 class CompiledVersionString : public CompiledResources,
                               public testing::WithParamInterface<expected::VersionString> {};
 
 TEST_P(CompiledVersionString, CarriesTheIdentity) {
-    const resfile::VersionNode root = versionBlock();
-    const resfile::VersionNode* strings = root.child(u"StringFileInfo");
-    ASSERT_NE(strings, nullptr);
-    const resfile::VersionNode* block = strings->child(u"040904B0");
-    ASSERT_NE(block, nullptr);
-    const resfile::VersionNode* value = block->child(resfile::utf16(GetParam().key));
-    ASSERT_NE(value, nullptr);
-    EXPECT_TRUE(value->isText);
-    EXPECT_EQ(value->text, resfile::utf16(GetParam().value)) << printable(value->text);
+    EXPECT_TRUE(
+        hasLine("      VALUE \"" + std::string(GetParam().key) + "\", " + windresLiteral(GetParam().value)));
 }
 
 INSTANTIATE_TEST_SUITE_P(VersionBlock, CompiledVersionString, testing::ValuesIn(expected::versionStrings),
@@ -157,32 +146,31 @@ INSTANTIATE_TEST_SUITE_P(VersionBlock, CompiledVersionString, testing::ValuesIn(
                          });
 
 TEST_F(CompiledResources, IconGroupOneHoldsImage30001FromTheIconFile) {
-    const resfile::Resource* group = resfile::find(resources(), resfile::RT_GROUP_ICON, 1);
-    ASSERT_NE(group, nullptr);
-    const std::vector<resfile::IconGroupEntry> entries = resfile::readIconGroup(group->data);
-    ASSERT_EQ(entries.size(), 1u);
-    const resfile::IconGroupEntry& entry = entries.front();
-    EXPECT_EQ(entry.id, 30001);
-    EXPECT_EQ(entry.width, 16);
-    EXPECT_EQ(entry.height, 16);
-    EXPECT_EQ(entry.colourCount, 16);
-    EXPECT_EQ(entry.bitCount, 4);
+    const std::string ico = fileText(expected::iconFile);
+    ASSERT_GT(ico.size(), 22u);
+    const std::string image = ico.substr(22);
 
-    const resfile::Resource* image = resfile::find(resources(), resfile::RT_ICON, 30001);
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->data.size(), entry.bytesInRes);
+    const std::size_t group = text.find("\n1 14 /* RT_GROUP_ICON */");
+    ASSERT_NE(group, std::string::npos);
+    EXPECT_NE(text.find("/* Has 1 elements.  */", group), std::string::npos);
+    std::ostringstream entry; // width, height, colours, 0; planes, bits, bytes, id
+    entry << R"("\020\020\020\000", 1, 4, 0x)" << std::hex << image.size() << "L, 30001";
+    EXPECT_NE(text.find(entry.str(), group), std::string::npos) << entry.str();
 
-    // The image as the icon file holds it, at the offset its one directory entry gives.
-    std::ifstream file(expected::iconFile, std::ios::binary);
-    ASSERT_TRUE(file) << expected::iconFile;
-    const std::vector<std::uint8_t> ico{std::istreambuf_iterator<char>(file),
-                                        std::istreambuf_iterator<char>()};
-    ASSERT_GE(ico.size(), 22u);
-    const std::size_t offset =
-        ico[18] | (ico[19] << 8) | (ico[20] << 16) | (static_cast<std::size_t>(ico[21]) << 24);
-    ASSERT_LE(offset + image->data.size(), ico.size());
-    EXPECT_TRUE(std::equal(image->data.begin(), image->data.end(),
-                           ico.begin() + static_cast<std::ptrdiff_t>(offset)));
+    // The image's bytes, which windres writes as little-endian 32-bit numbers.
+    const std::size_t start = text.find("\n30001 3 /* RT_ICON */");
+    ASSERT_NE(start, std::string::npos);
+    const std::string block = text.substr(start, text.find("\nEND", start) - start);
+    const std::regex number("0x([0-9a-f]+)L");
+    std::string bytes;
+    for (auto it = std::sregex_iterator(block.begin(), block.end(), number); it != std::sregex_iterator();
+         ++it) {
+        const unsigned long value = std::stoul((*it)[1].str(), nullptr, 16);
+        for (int shift = 0; shift < 32; shift += 8) {
+            bytes += static_cast<char>((value >> shift) & 0xFF);
+        }
+    }
+    EXPECT_EQ(bytes, image);
 }
 
 } // namespace

@@ -70,7 +70,9 @@ void FrmAboutTest::eachLabelHoldsItsText_data() {
     QTest::newRow("licence") << 3 << tableString(32) << left;
     QTest::newRow("systems") << 4 << QStringLiteral("OS: Win 95/98/ME/NT/2000/XP") << left;
     // The version numbers, not the "0.01" of the version block.
-    QTest::newRow("version") << 5 << QStringLiteral("Version: 0.1.0") << left;
+    QTest::newRow("version") << 5
+                             << QStringLiteral("Version: ") + QString::fromUtf8(tactora::identity::version)
+                             << left;
     QTest::newRow("copyright") << 6
                                << QStringLiteral("Copyright: ") +
                                       QString::fromUtf8(tactora::identity::legalCopyright)
