@@ -28,3 +28,5 @@ set(TACTORA_SUMMARY "Calculate bar and beat lengths from a tempo")
 # screenshot in the AppStream metadata is found below it.
 set(TACTORA_HOMEPAGE_URL "https://example.org/tactora2004")
 set(TACTORA_RELEASE_DATE "2026-12-07")
+# Who answers for the Debian package (a placeholder address, like the homepage).
+set(TACTORA_MAINTAINER "The Tactora 2004 contributors <tactora2004@example.org>")

@@ -8,6 +8,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
     libgtest-dev fonts-dejavu-core \
     binutils-mingw-w64-x86-64 cpp desktop-file-utils appstream
 
+# The Debian package's tests: cpack's dependency list (dpkg-shlibdeps) and lintian.
+"$root/scripts/install-packages.sh" dpkg-dev lintian
+
 build="$root/build-tests"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug
 cmake --build "$build" -j "$(nproc)"
