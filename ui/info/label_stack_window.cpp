@@ -73,7 +73,7 @@ InfoLabel& LabelStackWindow::LoadLbl(int index) {
 }
 
 void LabelStackWindow::PaintBackground() {
-    m_client->paintGradient(BackColor(), FillColor(), mdlMain::GRADIENT_FILL_RECT_V);
+    m_client->paintGradient(BackColor(), FillColor(), paint::GRADIENT_FILL_RECT_V);
 }
 
 void LabelStackWindow::resizeEvent(QResizeEvent* event) {

@@ -223,7 +223,7 @@ void FrmCalc::MnuHelp_Click() {
 
 void FrmCalc::Form_Load() {
     setWindowTitle(QString::fromUtf8(tactora::identity::title));
-    m_client->paintGradient(BackColor, FillColor, mdlMain::GRADIENT_FILL_RECT_H);
+    m_client->paintGradient(BackColor, FillColor, paint::GRADIENT_FILL_RECT_H);
     LoadResultTypes();
     LoadValueTypes();
 

@@ -13,7 +13,7 @@
 #include <span>
 #include <vector>
 
-namespace mdlMain {
+namespace paint {
 
 namespace {
 
@@ -148,4 +148,4 @@ void PaintGradient(QImage& target, std::uint32_t firstColour, std::uint32_t seco
         GradientFill(target, vertices.data(), static_cast<std::uint32_t>(vertices.size()), &rect, 1, mode));
 }
 
-} // namespace mdlMain
+} // namespace paint

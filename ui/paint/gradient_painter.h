@@ -6,7 +6,7 @@ class QImage;
 
 // The background painter every window uses: a two-colour linear gradient over the
 // window's whole inner area, with the records and call shape of the Windows GradientFill.
-namespace mdlMain {
+namespace paint {
 
 // One corner of the gradient and its colour, 16 bits a channel.
 struct TRIVERTEX {
@@ -41,4 +41,4 @@ bool GradientFill(QImage& target, const TRIVERTEX* vertices, std::uint32_t verte
 void PaintGradient(QImage& target, std::uint32_t firstColour, std::uint32_t secondColour,
                    std::int32_t width, std::int32_t height, std::uint32_t mode);
 
-} // namespace mdlMain
+} // namespace paint

@@ -27,7 +27,7 @@ void GradientSurface::paintGradient(std::uint32_t firstColour, std::uint32_t sec
     m_background.setDevicePixelRatio(ratio);
     // Should the fill be refused, the window keeps its plain colour rather than stray memory.
     m_background.fill(palette().color(backgroundRole()));
-    mdlMain::PaintGradient(m_background, firstColour, secondColour, width, height, mode);
+    paint::PaintGradient(m_background, firstColour, secondColour, width, height, mode);
     update();
 }
 

@@ -170,7 +170,7 @@ void FrmResult::loadIfUnloaded() {
 }
 
 void FrmResult::Form_Load() {
-    paintGradient(BackColor, FillColor, mdlMain::GRADIENT_FILL_RECT_H);
+    paintGradient(BackColor, FillColor, paint::GRADIENT_FILL_RECT_H);
     m_loaded = true;
 }
 

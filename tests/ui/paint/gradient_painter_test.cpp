@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdlib>
 
-using namespace mdlMain;
+using namespace paint;
 
 namespace {
 

@@ -35,7 +35,7 @@ void GradientSurfaceTest::init() {
     label->setGeometry(40, 40, 120, 60);
     m_surface->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_surface));
-    m_surface->paintGradient(0x00404040, 0x00808080, mdlMain::GRADIENT_FILL_RECT_H);
+    m_surface->paintGradient(0x00404040, 0x00808080, paint::GRADIENT_FILL_RECT_H);
 }
 
 void GradientSurfaceTest::cleanup() {
@@ -57,7 +57,7 @@ void GradientSurfaceTest::keptBackgroundCoversTheWidgetInDevicePixels() {
 
     GradientSurface surface;
     surface.setFixedSize(size);
-    surface.paintGradient(0x00404040, 0x00808080, mdlMain::GRADIENT_FILL_RECT_H);
+    surface.paintGradient(0x00404040, 0x00808080, paint::GRADIENT_FILL_RECT_H);
 
     const qreal ratio = surface.devicePixelRatioF();
     if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR")) {
