@@ -38,7 +38,7 @@ bool GradientFill(QImage& target, const TRIVERTEX* vertices, std::uint32_t verte
                   const GRADIENT_RECT* rects, std::uint32_t rectCount, std::uint32_t mode);
 
 // Fills (0, 0)-(width, height) of the target from the first colour to the second.
-void PaintGradient(QImage& target, std::uint32_t firstColour, std::uint32_t secondColour,
-                   std::int32_t width, std::int32_t height, std::uint32_t mode);
+void PaintGradient(QImage& target, std::uint32_t firstColour, std::uint32_t secondColour, std::int32_t width,
+                   std::int32_t height, std::uint32_t mode);
 
 } // namespace paint

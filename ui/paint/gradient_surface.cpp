@@ -5,12 +5,16 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace {
 
-// A length in device pixels: the nearest whole number, halves to even; nothing for a
-// length that does not fit.
+// A length in device pixels, rounded up. Where a size lands between device pixels (251
+// pixels at a ratio of 1.5 are 376.5), the platform may round the window up to a whole
+// pixel, and that last column or row must be painted too; a part beyond the window is
+// simply clipped. Nothing for a length that does not fit.
 std::int32_t devicePixels(int logicalLength, qreal ratio) {
-    return tactora::toWhole(logicalLength * ratio).value_or(0);
+    return tactora::toWhole(std::ceil(logicalLength * ratio)).value_or(0);
 }
 
 } // namespace
