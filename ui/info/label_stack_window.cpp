@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QIcon>
 #include <QKeyEvent>
 
 namespace {
@@ -30,6 +31,8 @@ LabelStackWindow::LabelStackWindow(const Design& design, QWidget* parent)
     // A small caption bar with a close button only, kept out of the task bar.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
+    // No icon of its own; an empty one keeps Qt from handing down the main window's.
+    setWindowIcon(QIcon());
     setFixedSize(design.clientSize);
     setFont(designFont(*this));
 

@@ -30,6 +30,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
+
 namespace {
 
 const QString invalidEntryText = QStringLiteral("Invalid data entry, this value will reset to the previous value.");
@@ -65,6 +67,14 @@ QString entryName(tactora::Entry entry) {
         break;
     }
     return QStringLiteral("The number of beats per bar");
+}
+
+// Centred on the area; a window larger than the area keeps its top-left corner in it, so
+// that the caption and the menu bar stay within reach and only the bottom or right is cut.
+QPoint centredWithin(const QRect& area, const QSize& window) {
+    const QPoint centred = area.center() - QRect(QPoint(0, 0), window).center();
+    return {std::max(area.left(), std::min(centred.x(), area.right() + 1 - window.width())),
+            std::max(area.top(), std::min(centred.y(), area.bottom() + 1 - window.height()))};
 }
 
 } // namespace
@@ -158,6 +168,8 @@ void FrmCalc::buildControls() {
         entry->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid black; }"));
     for (QLineEdit* result : TxtResult) {
         result->setReadOnly(true);
+        // A read-only box takes the arrow; the result boxes keep the I-beam of text that can be selected.
+        result->setCursor(Qt::IBeamCursor);
         // Reached by a click only: Tab never lands on a result.
         result->setFocusPolicy(Qt::ClickFocus);
         result->setStyleSheet(
@@ -228,8 +240,11 @@ void FrmCalc::Form_Load() {
     LoadValueTypes();
 
     adjustSize();
+    // Where the platform knows the frame before the window is shown, the native window
+    // must exist for it to be measured; elsewhere the frame counts as nothing.
+    create();
     if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+        move(centredWithin(screen->availableGeometry(), frameGeometry().size()));
     CmbValType->setFocus();
 }
 

@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -47,6 +48,8 @@ FrmResult::FrmResult(QWidget& owner, double& currentValue)
     // A tool window: thin caption with only a close button, kept out of the task bar.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowModality(Qt::ApplicationModal);
+    // No icon of its own; an empty one keeps Qt from handing down the main window's.
+    setWindowIcon(QIcon());
     setWindowTitle(designCaption());
     setFixedSize(InnerArea);
 

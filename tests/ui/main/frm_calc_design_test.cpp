@@ -9,8 +9,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
+#include <cstdlib>
 #include <memory>
 
 // The main window against its design: where every control sits, how the focus travels,
@@ -31,6 +34,9 @@ private slots:
     void resultBoxesShowGradientThroughEntriesDoNot();
     void rulesSpanClientAreaAfterShowAndRestore();
     void resultBoxAcceptsNoTypedCharacter();
+    void opensCentredWithItsTopLeftOnTheScreen();
+    void commandOpensItsWindowAgainWithoutIcon_data();
+    void commandOpensItsWindowAgainWithoutIcon();
 
 private:
     QImage clientImage() const;
@@ -71,7 +77,8 @@ void FrmCalcDesignTest::controlsSitWhereDesigned_data() {
     const int tabAndClick = Qt::StrongFocus;
     QTest::newRow("lbltitle(0)") << "lbltitle(0)" << QRect(72, 8, 0, 0) << none << "Enter the calculations";
     QTest::newRow("lblret(4)") << "lblret(4)" << QRect(40, 40, 0, 0) << none << "Calculate results for";
-    QTest::newRow("CmbValType") << "CmbValType" << QRect(40, 56, 169, 21) << tabAndClick << "Beats per minute";
+    QTest::newRow("CmbValType") << "CmbValType" << QRect(40, 56, 169, 21) << tabAndClick
+                                << "Beats per minute";
     QTest::newRow("TxtValue(0)") << "TxtValue(0)" << QRect(40, 80, 169, 21) << tabAndClick << "100";
     QTest::newRow("lblcalc(1)") << "lblcalc(1)" << QRect(40, 104, 0, 0) << none << "Number of bars";
     QTest::newRow("lblcalc(2)") << "lblcalc(2)" << QRect(128, 104, 0, 0) << none << "Beats per bar";
@@ -114,6 +121,8 @@ void FrmCalcDesignTest::controlsSitWhereDesigned() {
         QCOMPARE(box->text(), text);
         QCOMPARE(box->isReadOnly(), name.startsWith(QLatin1String("TxtResult")));
         QVERIFY(!box->accessibleName().isEmpty());
+        // The pointer of selectable text, whether the box is read-only or not.
+        QCOMPARE(box->cursor().shape(), Qt::IBeamCursor);
     } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
         QCOMPARE(combo->currentText(), text);
         QVERIFY(combo->isEditable());
@@ -156,8 +165,9 @@ void FrmCalcDesignTest::menuBarHoldsDesignedCommands() {
     QStringList items;
     for (QAction* action : calculator->actions())
         items << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    QCOMPARE(items, QStringList({"Multiplication (*)", "Division (/)", "Rounded Division (\\)", "-",
-                                 "Addition/Subtraction (+/-)", "-", "Semitone shift (#)", "Decimal Rounding (.)"}));
+    QCOMPARE(items,
+             QStringList({"Multiplication (*)", "Division (/)", "Rounded Division (\\)", "-",
+                          "Addition/Subtraction (+/-)", "-", "Semitone shift (#)", "Decimal Rounding (.)"}));
     for (QAction* action : m_window->findChildren<QAction*>()) {
         QVERIFY2(!action->text().contains(QLatin1Char('&')), qPrintable(action->text()));
         QVERIFY(action->shortcut().isEmpty());
@@ -171,7 +181,8 @@ void FrmCalcDesignTest::backgroundShadesFromDarkGreyToGreyLeftToRight() {
     for (int y : {2, 360}) {
         QCOMPARE(image.pixelColor(0, y), QColor(64, 64, 64));
         const QColor right = image.pixelColor(last, y);
-        QVERIFY2(qAbs(right.red() - 128) <= 1 && right.red() == right.green() && right.green() == right.blue(),
+        QVERIFY2(qAbs(right.red() - 128) <= 1 && right.red() == right.green() &&
+                     right.green() == right.blue(),
                  qPrintable(right.name()));
     }
     for (int x = 0; x < image.width(); ++x)
@@ -181,7 +192,7 @@ void FrmCalcDesignTest::backgroundShadesFromDarkGreyToGreyLeftToRight() {
 
 void FrmCalcDesignTest::resultBoxesShowGradientThroughEntriesDoNot() {
     const QImage image = clientImage();
-    const int x = 190; // inside the boxes, right of any text they hold
+    const int x = 190;                                // inside the boxes, right of any text they hold
     QCOMPARE(image.pixel(x, 250), image.pixel(x, 2)); // TxtResult(0)
     QCOMPARE(image.pixel(x, 330), image.pixel(x, 2)); // TxtResult(2)
     QVERIFY(image.pixel(x, 90) != image.pixel(x, 2)); // TxtValue(0) is opaque
@@ -209,6 +220,93 @@ void FrmCalcDesignTest::resultBoxAcceptsNoTypedCharacter() {
     QTest::keyClick(box, Qt::Key_Backspace);
     QTest::keyClick(box, Qt::Key_Delete);
     QCOMPARE(box->text(), QStringLiteral("2.4"));
+}
+
+// Also run on small screens and at fractional scales (see CMakeLists.txt), where the
+// window with its frame and menu bar may be larger than the screen.
+void FrmCalcDesignTest::opensCentredWithItsTopLeftOnTheScreen() {
+    const QRect area = m_window->screen()->availableGeometry();
+    const QRect frame = m_window->frameGeometry();
+    const QByteArray seen = QStringLiteral("window (%1, %2) %3 x %4 on (%5, %6) %7 x %8")
+                                .arg(frame.x())
+                                .arg(frame.y())
+                                .arg(frame.width())
+                                .arg(frame.height())
+                                .arg(area.x())
+                                .arg(area.y())
+                                .arg(area.width())
+                                .arg(area.height())
+                                .toUtf8();
+    // On each axis: centred where it fits, otherwise starting at the screen's edge so that
+    // the caption and the menu bar stay within reach.
+    const auto placed = [](int start, int length, int areaStart, int areaLength) {
+        if (length > areaLength)
+            return start == areaStart;
+        const int offCentre = 2 * start + length - (2 * areaStart + areaLength);
+        return start >= areaStart && start + length <= areaStart + areaLength && std::abs(offCentre) <= 2;
+    };
+    QVERIFY2(placed(frame.x(), frame.width(), area.x(), area.width()), seen.constData());
+    QVERIFY2(placed(frame.y(), frame.height(), area.y(), area.height()), seen.constData());
+}
+
+void FrmCalcDesignTest::commandOpensItsWindowAgainWithoutIcon_data() {
+    QTest::addColumn<QString>("menuCommand"); // empty: an operator key in a result box instead
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("About") << "MnuAbout"
+                           << "FrmAbout"
+                           << "About";
+    QTest::newRow("Help") << "MnuHelp"
+                          << "FrmHelp"
+                          << "Help";
+    QTest::newRow("result window") << ""
+                                   << "FrmResult"
+                                   << "Multiplication result";
+}
+
+// The main window has an icon; the windows it opens must not take it over.
+void FrmCalcDesignTest::commandOpensItsWindowAgainWithoutIcon() {
+    QFETCH(QString, menuCommand);
+    QFETCH(QString, window);
+    QFETCH(QString, caption);
+    QWindow* handle = m_window->windowHandle();
+
+    for (int opening = 1; opening <= 2; ++opening) {
+        QString shownName;
+        QString shownCaption;
+        bool shownWithoutIcon = false;
+        // The window is modal: it is looked at and closed from inside its own loop, by a
+        // timer that waits for it to come up.
+        QTimer watcher;
+        connect(&watcher, &QTimer::timeout, this, [&] {
+            QWidget* opened = QApplication::activeModalWidget();
+            if (!opened)
+                return;
+            watcher.stop();
+            shownName = opened->objectName();
+            shownCaption = opened->windowTitle();
+            shownWithoutIcon = opened->isVisible() && opened->windowIcon().isNull();
+            opened->close();
+        });
+        watcher.start(10);
+        if (menuCommand.isEmpty()) {
+            m_dialogs->queueAnswers({QStringLiteral("2")});
+            auto* box = m_window->findChild<QLineEdit*>(QStringLiteral("TxtResult(1)"));
+            QTest::mouseClick(handle, Qt::LeftButton, {}, box->mapTo(m_window.get(), QPoint(5, 5)));
+            QVERIFY(box->hasFocus());
+            QTest::keyClick(handle, '*');
+        } else {
+            auto* action = m_window->findChild<QAction*>(menuCommand);
+            const QPoint inBar = m_window->menuBar()->actionGeometry(action).center();
+            QTest::mouseClick(handle, Qt::LeftButton, {}, m_window->menuBar()->mapTo(m_window.get(), inBar));
+        }
+        const QByteArray which = "opening " + QByteArray::number(opening);
+        QVERIFY2(shownName == window, which + ": " + shownName.toUtf8());
+        QCOMPARE(shownCaption, caption);
+        QVERIFY2(shownWithoutIcon, which);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
 }
 
 QTEST_MAIN(FrmCalcDesignTest)
