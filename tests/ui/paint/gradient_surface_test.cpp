@@ -62,7 +62,7 @@ void GradientSurfaceTest::gradientCoversEveryDevicePixel() {
         QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
     }
     // The grab has one pixel per device pixel of the window, sized as the platform sizes it;
-    // a pixel the gradient leaves out stays transparent there.
+    // a pixel the gradient leaves out shows the plain window colour there.
     const QImage shown = surface.grab().toImage().convertToFormat(QImage::Format_ARGB32);
     const int right = shown.width() - 1;
     const int bottom = shown.height() - 1;
