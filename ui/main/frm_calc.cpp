@@ -37,13 +37,6 @@ namespace {
 const QString invalidEntryText = QStringLiteral("Invalid data entry, this value will reset to the previous value.");
 const QString calculationErrorTitle = QStringLiteral("Calculation error");
 
-// Window activation and pop-up menus move the focus away and back without the user
-// entering another control; they must not count as leaving or entering one.
-bool isUserFocusMove(const QEvent* event) {
-    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
-    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
 QString faultText(tactora::ArithFault fault) {
     switch (fault) {
     case tactora::ArithFault::Overflow:
@@ -402,9 +395,17 @@ bool FrmCalc::eventFilter(QObject* watched, QEvent* event) {
         Form_Resize();
         return false;
     }
-    for (int i = 0; i < 3; ++i) {
-        if (watched == TxtValue[i] && event->type() == QEvent::FocusIn && isUserFocusMove(event))
-            TxtValue_GotFocus(i);
+    if (event->type() == QEvent::FocusIn) {
+        // Focus that comes back from another window or a pop-up returns to the control
+        // that had it: only another control has been entered. A click into another entry
+        // of an inactive window enters it too, although its focus event names only the
+        // window's activation.
+        const bool entered = watched != m_activeControl;
+        m_activeControl = watched;
+        for (int i = 0; i < 3; ++i) {
+            if (entered && watched == TxtValue[i])
+                TxtValue_GotFocus(i);
+        }
     }
     for (QLineEdit* result : TxtResult) {
         if (watched != result)

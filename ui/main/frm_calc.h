@@ -85,6 +85,8 @@ private:
     FrmAbout* m_about = nullptr;
     FrmHelp* m_help = nullptr;
 
+    // The control of this window that last gained the focus.
+    const QObject* m_activeControl = nullptr;
     // Each entry's text as it was when the entry last gained the focus: what a rejected
     // entry returns to.
     std::array<QString, 3> m_valueTags;

@@ -2,6 +2,7 @@
 
 #include <QCompleter>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 SelectorBox::SelectorBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
@@ -10,7 +11,23 @@ SelectorBox::SelectorBox(QWidget* parent) : QComboBox(parent) {
     setInsertPolicy(QComboBox::NoInsert);
     completer()->setCompletionMode(QCompleter::InlineCompletion);
     completer()->setCaseSensitivity(Qt::CaseInsensitive);
-    connect(this, &QComboBox::currentTextChanged, this, &SelectorBox::changed);
+    connect(this, &QComboBox::currentTextChanged, this, &SelectorBox::followText);
+}
+
+// The inline completion keeps the letters as typed ("c" gives "cycles per second"), and the
+// combo box respells a text that matches an item as the item when the box loses the focus.
+// Left for then, that second change would come while the message of the first one takes
+// the focus, so two messages would stand open at once. Respelling at once, silently,
+// makes one typed key one change.
+void SelectorBox::followText(const QString& text) {
+    if (m_respelling)
+        return;
+    const int item = findText(text, Qt::MatchFixedString);
+    if (item >= 0 && (item != currentIndex() || itemText(item) != text)) {
+        const QScopedValueRollback respelling(m_respelling, true);
+        setCurrentIndex(item);
+    }
+    emit changed();
 }
 
 void SelectorBox::setLocked(bool locked) {

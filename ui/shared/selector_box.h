@@ -18,7 +18,8 @@ public:
     int selectedIndex() const;
 
 signals:
-    // Every change of the text or of the selection, by the user or by the program.
+    // Every change of the text or of the selection, by the user or by the program; once
+    // for a text that the box respells as the item it matches.
     void changed();
 
 public:
@@ -29,5 +30,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    void followText(const QString& text);
+
     bool m_locked = false;
+    bool m_respelling = false;
 };

@@ -9,13 +9,58 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
 
-const QString invalidEntry = QStringLiteral("Invalid data entry, this value will reset to the previous value.");
+const QString invalidEntry =
+    QStringLiteral("Invalid data entry, this value will reset to the previous value.");
+const QStringList defaultResults{"2.4", "0.6", "1.66666666666667"};
+
+// Answers every real message box with one key, through the box's window as a person at
+// the keyboard would, and counts the boxes.
+class KeyboardAnswerer : public QObject {
+public:
+    explicit KeyboardAnswerer(Qt::Key key) : m_key(key) {
+        qApp->installEventFilter(this);
+        connect(&m_poll, &QTimer::timeout, this, &KeyboardAnswerer::answer);
+        m_poll.start(10);
+    }
+
+    int shown = 0;
+    int mostOpenAtOnce = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!qobject_cast<QMessageBox*>(watched))
+            return false;
+        if (event->type() == QEvent::Show)
+            mostOpenAtOnce = std::max(mostOpenAtOnce, ++m_open), ++shown;
+        else if (event->type() == QEvent::Hide)
+            --m_open;
+        return false;
+    }
+
+private:
+    void answer() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        // A box that keeps coming back is a failure already; end it the one way that works.
+        if (shown > 5)
+            box->done(0);
+        else
+            QTest::keyClick(box->windowHandle(), m_key);
+    }
+
+    Qt::Key m_key;
+    QTimer m_poll;
+    int m_open = 0;
+};
 
 } // namespace
 
@@ -49,6 +94,12 @@ private slots:
     void rejectionUsesRealMessageBox();
     void resultBoxFeedsQuickCalculator_data();
     void resultBoxFeedsQuickCalculator();
+    void clickIntoAnotherEntryValidatesTheEntryLeft_data();
+    void clickIntoAnotherEntryValidatesTheEntryLeft();
+    void shiftTabChordsThatMoveNoFocusValidateNothing_data();
+    void shiftTabChordsThatMoveNoFocusValidateNothing();
+    void completedSelectorTextGivesOneChangeAndOneMessage_data();
+    void completedSelectorTextGivesOneChangeAndOneMessage();
 
 private:
     void makeWindow(Dialogs& dialogs);
@@ -58,6 +109,7 @@ private:
     QStringList results() const;
     void typeInto(int index, const QString& text);
     void clickOn(QWidget* widget);
+    void replaceTextByKeys(const QString& text);
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     std::unique_ptr<FrmCalc> m_window;
@@ -100,8 +152,19 @@ QStringList FrmCalcTest::results() const {
     return {result(0)->text(), result(1)->text(), result(2)->text()};
 }
 
+// Through the window, as the platform delivers a click: Qt gives the focus away before
+// the control under the mouse sees the press.
 void FrmCalcTest::clickOn(QWidget* widget) {
-    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, widget->height() / 2));
+    QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {},
+                      widget->mapTo(m_window.get(), QPoint(5, widget->height() / 2)));
+}
+
+// Ctrl+A and the keys of the text, through the window to the control with the focus.
+void FrmCalcTest::replaceTextByKeys(const QString& text) {
+    QWindow* window = m_window->windowHandle();
+    QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
+    for (const QChar c : text)
+        QTest::keyClick(window, c.toLatin1());
 }
 
 // Enters the entry with a click, replaces its text as a user would, and presses Enter.
@@ -117,7 +180,8 @@ void FrmCalcTest::typeInto(int index, const QString& text) {
 void FrmCalcTest::startsWithResultsOfTheDefaultEntries() {
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Tactora 2004"));
     QCOMPARE(results(), QStringList({"2.4", "0.6", "1.66666666666667"}));
-    QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("lblret(2)"))->text(), QStringLiteral("Cycles per second"));
+    QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("lblret(2)"))->text(),
+             QStringLiteral("Cycles per second"));
     QCOMPARE(selector("CmbValType")->currentText(), QStringLiteral("Beats per minute"));
     QCOMPARE(selector("CmbResType")->currentText(), QStringLiteral("Seconds"));
     QVERIFY(selector("CmbValType")->hasFocus());
@@ -131,11 +195,13 @@ void FrmCalcTest::selectorChoicesRecalculate_data() {
     QTest::addColumn<QString>("rateCaption");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("milliseconds") << 0 << 1 << "100" << "Cycles per second"
-                                  << QStringList{"2400", "600", "1.66666666666667"};
-    QTest::newRow("cycles per second") << 1 << 0 << "1" << "Beats per minute" << QStringList{"4", "1", "60"};
+    QTest::newRow("milliseconds") << 0 << 1 << "100"
+                                  << "Cycles per second" << QStringList{"2400", "600", "1.66666666666667"};
+    QTest::newRow("cycles per second") << 1 << 0 << "1"
+                                       << "Beats per minute" << QStringList{"4", "1", "60"};
     QTest::newRow("cycles per second in milliseconds")
-        << 1 << 1 << "1" << "Beats per minute" << QStringList{"4000", "1000", "60"};
+        << 1 << 1 << "1"
+        << "Beats per minute" << QStringList{"4000", "1000", "60"};
 }
 
 void FrmCalcTest::selectorChoicesRecalculate() {
@@ -190,7 +256,8 @@ void FrmCalcTest::enterShowsResultsOfTypedValues_data() {
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("120 bpm") << 0 << 0 << QStringList{"120", "1", "4"} << QStringList{"2", "0.5", "2"};
-    QTest::newRow("120 bpm, 2 bars") << 0 << 0 << QStringList{"120", "2", "4"} << QStringList{"4", "0.25", "4"};
+    QTest::newRow("120 bpm, 2 bars") << 0 << 0 << QStringList{"120", "2", "4"}
+                                     << QStringList{"4", "0.25", "4"};
     QTest::newRow("140 bpm in ms") << 0 << 1 << QStringList{"140", "1", "4"}
                                    << QStringList{"1714.28571428571", "428.571428571429", "2.33333333333333"};
     QTest::newRow("tie to even") << 0 << 0 << QStringList{"60", "512", "512"}
@@ -340,8 +407,10 @@ void FrmCalcTest::arithmeticFaultKeepsResultsAndNamesFault_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("fault");
 
-    QTest::newRow("tiny tempo overflows") << 0 << "1E-307" << "overflow";
-    QTest::newRow("zero bars left untested") << 1 << "0" << "division by zero";
+    QTest::newRow("tiny tempo overflows") << 0 << "1E-307"
+                                          << "overflow";
+    QTest::newRow("zero bars left untested") << 1 << "0"
+                                             << "division by zero";
 }
 
 void FrmCalcTest::arithmeticFaultKeepsResultsAndNamesFault() {
@@ -420,6 +489,10 @@ void FrmCalcTest::rejectionUsesRealMessageBox() {
     QString shownText;
     QString shownTitle;
     QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
+    // A click through the window runs the pending events, so the box's answer is set up after it.
+    clickOn(entry(1));
+    entry(1)->selectAll();
+    QTest::keyClicks(entry(1), QStringLiteral("abc"));
     QTimer::singleShot(0, this, [&] {
         QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()));
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -428,7 +501,7 @@ void FrmCalcTest::rejectionUsesRealMessageBox() {
         shownIcon = box->icon();
         QTest::keyClick(box, Qt::Key_Enter);
     });
-    typeInto(1, QStringLiteral("abc"));
+    QTest::keyClick(entry(1), Qt::Key_Return);
 
     QCOMPARE(shownText, invalidEntry);
     QCOMPARE(shownTitle, QStringLiteral("Calculation error"));
@@ -444,10 +517,18 @@ void FrmCalcTest::resultBoxFeedsQuickCalculator_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("* on the beat length") << 1 << "*" << -1 << "2" << "Multiplication result" << "1.2";
-    QTest::newRow("- adds") << 0 << "-" << -1 << "5" << "Addition/subtraction result" << "7.4";
-    QTest::newRow("# on the rate") << 2 << "#" << -1 << "-12" << "Semitone result" << "4";
-    QTest::newRow("menu item works on the register") << 0 << "" << 7 << "0.4" << "Decimal rounding result" << "2";
+    QTest::newRow("* on the beat length") << 1 << "*" << -1 << "2"
+                                          << "Multiplication result"
+                                          << "1.2";
+    QTest::newRow("- adds") << 0 << "-" << -1 << "5"
+                            << "Addition/subtraction result"
+                            << "7.4";
+    QTest::newRow("# on the rate") << 2 << "#" << -1 << "-12"
+                                   << "Semitone result"
+                                   << "4";
+    QTest::newRow("menu item works on the register") << 0 << "" << 7 << "0.4"
+                                                     << "Decimal rounding result"
+                                                     << "2";
 }
 
 void FrmCalcTest::resultBoxFeedsQuickCalculator() {
@@ -462,6 +543,8 @@ void FrmCalcTest::resultBoxFeedsQuickCalculator() {
     QString shownCaption;
     QString shownText;
     QString selectedText;
+    clickOn(result(box));
+    QVERIFY(result(box)->hasFocus());
     QTimer::singleShot(0, this, [&] {
         QTRY_VERIFY(QApplication::activeModalWidget());
         QWidget* resultWindow = QApplication::activeModalWidget();
@@ -473,8 +556,6 @@ void FrmCalcTest::resultBoxFeedsQuickCalculator() {
         QTest::keyClick(answer, Qt::Key_Return);
     });
 
-    clickOn(result(box));
-    QVERIFY(result(box)->hasFocus());
     if (key.isEmpty())
         m_window->findChild<QAction*>(QStringLiteral("MnuCalculation(%1)").arg(menuItem))->trigger();
     else
@@ -487,6 +568,107 @@ void FrmCalcTest::resultBoxFeedsQuickCalculator() {
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(results(), QStringList({"2.4", "0.6", "1.66666666666667"}));
     QVERIFY(m_dialogs->messages.isEmpty());
+}
+
+void FrmCalcTest::clickIntoAnotherEntryValidatesTheEntryLeft_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<bool>("rejected");
+    QTest::addColumn<QStringList>("expected");
+    // Another window has the focus; the click comes before the activation of this one.
+    QTest::addColumn<bool>("windowInactive");
+
+    QTest::newRow("letters in bars, click on tempo") << 1 << "abc" << 0 << true << defaultResults << false;
+    QTest::newRow("zero tempo, click on beats per bar") << 0 << "0" << 2 << true << defaultResults << false;
+    QTest::newRow("2 bars, click on tempo")
+        << 1 << "2" << 0 << false << QStringList{"4.8", "0.3", "3.33333333333333"} << false;
+    QTest::newRow("letters in bars of an inactive window")
+        << 1 << "abc" << 0 << true << defaultResults << true;
+}
+
+void FrmCalcTest::clickIntoAnotherEntryValidatesTheEntryLeft() {
+    QFETCH(int, from);
+    QFETCH(QString, typed);
+    QFETCH(int, to);
+    QFETCH(bool, rejected);
+    QFETCH(QStringList, expected);
+    QFETCH(bool, windowInactive);
+
+    QWidget other;
+    if (windowInactive) {
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+    }
+    const QString before = entry(from)->text();
+    clickOn(entry(from));
+    if (windowInactive) {
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+    replaceTextByKeys(typed);
+    clickOn(entry(to));
+
+    QCOMPARE(m_dialogs->messages.size(), rejected ? 1 : 0);
+    QCOMPARE(m_window->focusWidget(), entry(rejected ? from : to));
+    QCOMPARE(entry(from)->text(), rejected ? before : typed);
+    QCOMPARE(results(), expected);
+}
+
+void FrmCalcTest::shiftTabChordsThatMoveNoFocusValidateNothing_data() {
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("typed");
+
+    QTest::newRow("Ctrl+Shift+Tab on letters") << (Qt::ControlModifier | Qt::ShiftModifier) << "abc";
+    QTest::newRow("Alt+Shift+Tab on 2 bars") << (Qt::AltModifier | Qt::ShiftModifier) << "2";
+}
+
+void FrmCalcTest::shiftTabChordsThatMoveNoFocusValidateNothing() {
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, typed);
+
+    clickOn(entry(1));
+    replaceTextByKeys(typed);
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_Backtab, modifiers);
+
+    QVERIFY(entry(1)->hasFocus());
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QCOMPARE(entry(1)->text(), typed);
+    QCOMPARE(results(), defaultResults);
+}
+
+void FrmCalcTest::completedSelectorTextGivesOneChangeAndOneMessage_data() {
+    QTest::addColumn<Qt::Key>("dismissKey");
+
+    QTest::newRow("dismissed by Enter") << Qt::Key_Return;
+    QTest::newRow("dismissed by Escape") << Qt::Key_Escape;
+    QTest::newRow("dismissed by Space") << Qt::Key_Space;
+}
+
+// A lower-case letter completes to an item spelt in capitals; with an entry that is no
+// number, each change of the tempo kind recalculates into a message.
+void FrmCalcTest::completedSelectorTextGivesOneChangeAndOneMessage() {
+    QFETCH(Qt::Key, dismissKey);
+
+    QtDialogs realDialogs;
+    m_window.reset();
+    makeWindow(realDialogs);
+    clickOn(entry(2));
+    replaceTextByKeys(QStringLiteral("x"));
+    clickOn(result(0));
+    clickOn(selector("CmbValType"));
+    QVERIFY(selector("CmbValType")->hasFocus());
+
+    KeyboardAnswerer answerer(dismissKey);
+    replaceTextByKeys(QStringLiteral("c"));
+
+    QCOMPARE(answerer.shown, 1);
+    QCOMPARE(answerer.mostOpenAtOnce, 1);
+    QCOMPARE(selector("CmbValType")->currentText(), QStringLiteral("Cycles per second"));
+    QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("lblret(2)"))->text(),
+             QStringLiteral("Beats per minute"));
+    QCOMPARE(entry(0)->text(), QStringLiteral("1"));
 }
 
 QTEST_MAIN(FrmCalcTest)
