@@ -16,6 +16,7 @@
 #include <shared/number_text.h>
 #include <shared/resource_text.h>
 #include <shared/selector_box.h>
+#include <tools/attach_tools.h>
 
 #include <QApplication>
 #include <QEvent>
@@ -227,6 +228,7 @@ void FrmCalc::MnuHelp_Click() {
 }
 
 void FrmCalc::Form_Load() {
+    tools::AttachTools(*this);
     setWindowTitle(QString::fromUtf8(tactora::identity::title));
     m_client->paintGradient(BackColor, FillColor, paint::GRADIENT_FILL_RECT_H);
     LoadResultTypes();
@@ -308,6 +310,15 @@ void FrmCalc::TxtValue_GotFocus(int index) {
     m_valueTags[index] = TxtValue[index]->text();
 }
 
+tactora::TempoKind FrmCalc::tempoKind() const {
+    return static_cast<tactora::TempoKind>(CmbValType->selectedIndex());
+}
+
+void FrmCalc::enterTempo(const QString& text) {
+    TxtValue[0]->setText(text);
+    TxtValue_KeyEnter(0);
+}
+
 void FrmCalc::TxtValue_KeyEnter(int index) {
     bool cancel = false;
     ValidateEntry(index, cancel);
@@ -329,8 +340,11 @@ void FrmCalc::ValidateEntry(int index, bool& cancel) {
 
 void FrmCalc::Recalculate() {
     const int kind = CmbValType->selectedIndex();
-    if (kind != 0 && kind != 1)
+    if (kind != 0 && kind != 1) {
+        emit calculationFailed(
+            QStringLiteral("the tempo entry holds neither beats per minute nor cycles per second."));
         return;
+    }
 
     const std::string texts[3] = {TxtValue[0]->text().toStdString(), TxtValue[1]->text().toStdString(),
                                   TxtValue[2]->text().toStdString()};
@@ -341,6 +355,8 @@ void FrmCalc::Recalculate() {
         m_dialogs.showMessage(
             QStringLiteral("%1 is not a number. The results have not been recalculated.").arg(entryName(*entries.notANumber)),
             calculationErrorTitle, MessageIcon::Warning);
+        emit calculationFailed(
+            QStringLiteral("%1 is not a number.").arg(entryName(*entries.notANumber).toLower()));
         return;
     }
     const auto& [tempo, bars, beatsPerBar] = entries.values;
@@ -351,14 +367,16 @@ void FrmCalc::Recalculate() {
 }
 
 void FrmCalc::CalcFromBpm(double tempo, double bars, double beatsPerBar) {
-    ShowResults(tactora::CalcFromBpm(tempo, bars, beatsPerBar, UnitFactor()));
+    if (ShowResults(tactora::CalcFromBpm(tempo, bars, beatsPerBar, UnitFactor())))
+        emit resultsShown(tactora::TempoKind::BeatsPerMinute, tempo, UnitFactor());
 }
 
 void FrmCalc::CalcFromHz(double rate, double bars, double beatsPerBar) {
-    ShowResults(tactora::CalcFromHz(rate, bars, beatsPerBar, UnitFactor()));
+    if (ShowResults(tactora::CalcFromHz(rate, bars, beatsPerBar, UnitFactor())))
+        emit resultsShown(tactora::TempoKind::CyclesPerSecond, rate, UnitFactor());
 }
 
-void FrmCalc::ShowResults(const tactora::TempoOutcome& outcome) {
+bool FrmCalc::ShowResults(const tactora::TempoOutcome& outcome) {
     // A calculation that fails part way shows none of its results, so the three boxes
     // always belong together.
     if (!outcome.ok()) {
@@ -366,12 +384,14 @@ void FrmCalc::ShowResults(const tactora::TempoOutcome& outcome) {
                                              "The results have not been changed.")
                                   .arg(faultText(outcome.fault)),
                               calculationErrorTitle, MessageIcon::Warning);
-        return;
+        emit calculationFailed(QStringLiteral("these values lead to %1.").arg(faultText(outcome.fault)));
+        return false;
     }
     BeatSeconds = outcome.results.beatSeconds;
     TxtResult[0]->setText(toDisplayText(outcome.results.barsLength));
     TxtResult[1]->setText(toDisplayText(outcome.results.beatLength));
     TxtResult[2]->setText(toDisplayText(outcome.results.converseRate));
+    return true;
 }
 
 void FrmCalc::TxtResult_GotFocus(const QLineEdit& result) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <entry_rules.h>
 #include <tempo.h>
 
 #include <QMainWindow>
@@ -35,6 +36,20 @@ public:
     static constexpr std::uint32_t BackColor = 0x00404040;
     static constexpr std::uint32_t FillColor = 0x00808080;
 
+    // What the tempo entry holds, as its selector says.
+    tactora::TempoKind tempoKind() const;
+
+    // Puts the text into the tempo entry and runs what Enter in it runs: the entry's check,
+    // then the recalculation or the message and the entry's earlier text.
+    void enterTempo(const QString& text);
+
+signals:
+    // After every calculation that shows its results: the tempo entry's value and kind, and
+    // the unit factor of the lengths (1 for seconds, 1000 for milliseconds).
+    void resultsShown(tactora::TempoKind kind, double tempo, double unitFactor);
+    // A recalculation that could not show results, and why, as a clause in lower case.
+    void calculationFailed(const QString& reason);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -58,7 +73,7 @@ private:
     void Recalculate();
     void CalcFromBpm(double tempo, double bars, double beatsPerBar);
     void CalcFromHz(double rate, double bars, double beatsPerBar);
-    void ShowResults(const tactora::TempoOutcome& outcome);
+    bool ShowResults(const tactora::TempoOutcome& outcome); // true when they are shown
     double UnitFactor() const;
 
     Dialogs& m_dialogs;

@@ -1,0 +1,52 @@
+#include "attach_tools.h"
+
+#include "context_menus.h"
+#include "frm_notes.h"
+#include "frm_tap.h"
+#include "tap_clock.h"
+
+#include <main/frm_calc.h>
+#include <shared/number_text.h>
+
+#include <QAction>
+#include <QLineEdit>
+
+namespace tools {
+
+namespace {
+
+// The tempo entry holds beats per minute or cycles per second, as its selector says.
+QString tempoEntryText(double beatsPerMinute, tactora::TempoKind kind) {
+    if (kind == tactora::TempoKind::CyclesPerSecond)
+        return toDisplayText(beatsPerMinute / 60.0);
+    return toDisplayText(beatsPerMinute);
+}
+
+} // namespace
+
+void AttachTools(FrmCalc& calc) {
+    static const SteadyTapClock steadyClock;
+
+    auto* notes = new FrmNotes(calc);
+    QObject::connect(&calc, &FrmCalc::resultsShown, notes, &FrmNotes::showTempo);
+    QObject::connect(&calc, &FrmCalc::calculationFailed, notes, &FrmNotes::showNoResults);
+    auto* openNotes = new QAction(QStringLiteral("Note values…"), &calc);
+    openNotes->setObjectName(QStringLiteral("actNoteValues"));
+    QObject::connect(openNotes, &QAction::triggered, notes, &FrmNotes::open);
+    for (int i = 0; i < 3; ++i) {
+        if (auto* result = calc.findChild<QLineEdit*>(QStringLiteral("TxtResult(%1)").arg(i)))
+            addContextMenuItem(*result, *openNotes);
+    }
+
+    auto* tap = new FrmTap(calc, steadyClock);
+    QObject::connect(tap, &FrmTap::tempoChosen, &calc, [&calc](double beatsPerMinute) {
+        calc.enterTempo(tempoEntryText(beatsPerMinute, calc.tempoKind()));
+    });
+    auto* openTap = new QAction(QStringLiteral("Tap tempo…"), &calc);
+    openTap->setObjectName(QStringLiteral("actTapTempo"));
+    QObject::connect(openTap, &QAction::triggered, tap, &FrmTap::open);
+    if (auto* tempo = calc.findChild<QLineEdit*>(QStringLiteral("TxtValue(0)")))
+        addContextMenuItem(*tempo, *openTap);
+}
+
+} // namespace tools

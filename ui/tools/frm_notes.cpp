@@ -1,0 +1,242 @@
+#include "frm_notes.h"
+
+#include "note_table.h"
+#include "out_of_range.h"
+
+#include <note_values.h>
+#include <paint/gradient_painter.h>
+#include <shared/number_text.h>
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QScreen>
+
+#include <array>
+
+namespace {
+
+using tactora::NoteFeel;
+using tactora::NoteValue;
+
+const std::array<QString, tactora::noteValueCount> rowHeadings = {
+    QStringLiteral("Whole (1/1)"),        QStringLiteral("Half (1/2)"),
+    QStringLiteral("Quarter (1/4)"),      QStringLiteral("Eighth (1/8)"),
+    QStringLiteral("Sixteenth (1/16)"),   QStringLiteral("Thirty-second (1/32)"),
+    QStringLiteral("Sixty-fourth (1/64)")};
+
+const std::array<QString, tactora::noteFeelCount> columnHeadings = {
+    QStringLiteral("Straight"), QStringLiteral("Dotted"), QStringLiteral("Triplet"),
+    QStringLiteral("Quintuplet")};
+
+constexpr std::array<int, 5> sampleRates = {44100, 48000, 88200, 96000, 192000};
+
+// Wide enough for the longest text the display rule writes, so that the window never
+// has to change its size, and its painted background with it.
+const QString widestCell = QStringLiteral("0.000123456789012345");
+
+} // namespace
+
+FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
+    setObjectName(QStringLiteral("FrmNotes"));
+    setAccessibleName(QStringLiteral("Note values"));
+    setWindowTitle(QStringLiteral("Note values"));
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    QFont face = font();
+    face.setPointSizeF(8.25);
+    setFont(face);
+
+    m_lblBeat = new QLabel(this);
+    m_lblBeat->setObjectName(QStringLiteral("lblBeat"));
+    m_lblBeat->setWordWrap(true);
+    m_lblBeat->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+
+    auto* lblFigure = new QLabel(QStringLiteral("&Show"), this);
+    lblFigure->setStyleSheet(m_lblBeat->styleSheet());
+    m_cmbFigure = new QComboBox(this);
+    m_cmbFigure->setObjectName(QStringLiteral("cmbFigure"));
+    m_cmbFigure->setAccessibleName(QStringLiteral("Show"));
+    lblFigure->setBuddy(m_cmbFigure);
+
+    auto* lblSampleRate = new QLabel(QStringLiteral("Sample &rate"), this);
+    lblSampleRate->setStyleSheet(m_lblBeat->styleSheet());
+    m_cmbSampleRate = new QComboBox(this);
+    m_cmbSampleRate->setObjectName(QStringLiteral("cmbSampleRate"));
+    m_cmbSampleRate->setAccessibleName(QStringLiteral("Sample rate"));
+    for (const int rate : sampleRates)
+        m_cmbSampleRate->addItem(QStringLiteral("%1 Hz").arg(QLocale().toString(rate)), rate);
+    m_cmbSampleRate->setCurrentIndex(1);
+    lblSampleRate->setBuddy(m_cmbSampleRate);
+
+    m_table = new NoteTable(tactora::noteValueCount, tactora::noteFeelCount, this);
+    m_table->setObjectName(QStringLiteral("tblNotes"));
+    m_table->setAccessibleName(QStringLiteral("Note values"));
+    for (int row = 0; row < tactora::noteValueCount; ++row)
+        m_table->setVerticalHeaderItem(row, new QTableWidgetItem(rowHeadings[row]));
+    for (int column = 0; column < tactora::noteFeelCount; ++column) {
+        m_table->setHorizontalHeaderItem(column, new QTableWidgetItem(columnHeadings[column]));
+        m_table->setColumnWidth(column, fontMetrics().horizontalAdvance(widestCell) + 12);
+        for (int row = 0; row < tactora::noteValueCount; ++row) {
+            auto* cell = new QTableWidgetItem;
+            cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(row, column, cell);
+        }
+    }
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setCurrentCell(2, 0);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(m_lblBeat, 0, 0, 1, 4);
+    grid->addWidget(lblFigure, 1, 0);
+    grid->addWidget(m_cmbFigure, 1, 1);
+    grid->addWidget(lblSampleRate, 1, 2);
+    grid->addWidget(m_cmbSampleRate, 1, 3);
+    grid->addWidget(m_table, 2, 0, 1, 4);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+
+    fillFigureChoices();
+    connect(m_cmbFigure, &QComboBox::currentIndexChanged, this, &FrmNotes::fillTable);
+    connect(m_cmbSampleRate, &QComboBox::currentIndexChanged, this, &FrmNotes::fillTable);
+    setTabOrder(m_cmbFigure, m_cmbSampleRate);
+    setTabOrder(m_cmbSampleRate, m_table);
+
+    showNoResults(QStringLiteral("the main window has not calculated yet."));
+
+    // The table shows every row and column without scrolling; the window is sized to it
+    // once and keeps that size, so its gradient is painted once.
+    m_table->resizeRowsToContents();
+    m_table->setFixedSize(m_table->verticalHeader()->sizeHint().width() +
+                              m_table->horizontalHeader()->length() + 2 * m_table->frameWidth(),
+                          m_table->horizontalHeader()->sizeHint().height() +
+                              m_table->verticalHeader()->length() + 2 * m_table->frameWidth());
+    m_lblBeat->setMinimumHeight(2 * fontMetrics().lineSpacing());
+    setFixedSize(sizeHint());
+    paintGradient(BackColor, FillColor, paint::GRADIENT_FILL_RECT_H);
+}
+
+void FrmNotes::showTempo(tactora::TempoKind kind, double tempo, double unitFactor) {
+    m_hasTempo = true;
+    m_kind = kind;
+    m_tempo = tempo;
+    m_unitFactor = unitFactor;
+    const QString beat =
+        kind == tactora::TempoKind::CyclesPerSecond
+            ? QStringLiteral("A quarter note is one beat, one cycle of %1 cycles per second.")
+            : QStringLiteral("A quarter note is one beat of %1 beats per minute.");
+    m_lblBeat->setText(beat.arg(toDisplayText(tempo)));
+    m_lblBeat->setAccessibleName(m_lblBeat->text());
+    fillFigureChoices();
+    fillTable();
+}
+
+void FrmNotes::showNoResults(const QString& reason) {
+    m_hasTempo = false;
+    m_lblBeat->setText(QStringLiteral("No note values: %1").arg(reason));
+    m_lblBeat->setAccessibleName(m_lblBeat->text());
+    fillTable();
+}
+
+void FrmNotes::open() {
+    if (!m_placed) {
+        placeBesideOwner();
+        m_placed = true;
+    }
+    show();
+    raise();
+    activateWindow();
+    m_table->setFocus();
+}
+
+void FrmNotes::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    GradientSurface::keyPressEvent(event);
+}
+
+// The length choice names the main window's unit, which can change under it.
+void FrmNotes::fillFigureChoices() {
+    const QString length = m_unitFactor == 1000.0 ? QStringLiteral("Length in milliseconds")
+                                                  : QStringLiteral("Length in seconds");
+    const QSignalBlocker quiet(m_cmbFigure);
+    const int chosen = m_cmbFigure->currentIndex();
+    m_cmbFigure->clear();
+    m_cmbFigure->addItems({length, QStringLiteral("Rate in Hz"), QStringLiteral("Samples")});
+    m_cmbFigure->setCurrentIndex(chosen < 0 ? 0 : chosen);
+}
+
+FrmNotes::Figure FrmNotes::figure() const {
+    return static_cast<Figure>(m_cmbFigure->currentIndex());
+}
+
+double FrmNotes::sampleRate() const {
+    return m_cmbSampleRate->currentData().toDouble();
+}
+
+void FrmNotes::fillTable() {
+    m_cmbSampleRate->setEnabled(figure() == Figure::Samples);
+    m_table->setCornerText(cornerText());
+    for (int row = 0; row < tactora::noteValueCount; ++row) {
+        for (int column = 0; column < tactora::noteFeelCount; ++column)
+            m_table->item(row, column)->setText(m_hasTempo ? cellText(row, column) : QString());
+    }
+}
+
+QString FrmNotes::cellText(int row, int column) const {
+    const tactora::Checked quarter = tactora::quarterNoteSeconds(m_tempo, m_kind);
+    if (!quarter.ok())
+        return outOfRangeMark();
+    const tactora::Checked seconds =
+        tactora::noteSeconds(quarter.value, static_cast<NoteValue>(row), static_cast<NoteFeel>(column));
+    if (!seconds.ok())
+        return outOfRangeMark();
+
+    switch (figure()) {
+    case Figure::Rate: {
+        const tactora::Checked hz = tactora::noteHz(seconds.value);
+        return hz.ok() ? toDisplayText(hz.value) : outOfRangeMark();
+    }
+    case Figure::Samples: {
+        const std::optional<std::int32_t> samples = tactora::noteSamples(seconds.value, sampleRate());
+        return samples ? toDisplayText(*samples) : outOfRangeMark();
+    }
+    case Figure::Length:
+        break;
+    }
+    const tactora::Checked length = tactora::checkedMul(seconds.value, m_unitFactor);
+    return length.ok() ? toDisplayText(length.value) : outOfRangeMark();
+}
+
+QString FrmNotes::cornerText() const {
+    switch (figure()) {
+    case Figure::Rate:
+        return QStringLiteral("Hz");
+    case Figure::Samples:
+        return QStringLiteral("Samples at %1").arg(m_cmbSampleRate->currentText());
+    case Figure::Length:
+        break;
+    }
+    return m_unitFactor == 1000.0 ? QStringLiteral("Milliseconds") : QStringLiteral("Seconds");
+}
+
+void FrmNotes::placeBesideOwner() {
+    const QWidget* owner = parentWidget();
+    const QRect screen = owner->screen()->availableGeometry();
+    const QRect beside = owner->frameGeometry();
+    // On the side with more room; where neither has enough it overlaps the main window
+    // as little as the screen allows.
+    QRect frame(QPoint(), frameSize());
+    if (screen.right() - beside.right() >= beside.left() - screen.left())
+        frame.moveTopLeft(QPoint(qMin(beside.right() + 8, screen.right() - frame.width()), beside.top()));
+    else
+        frame.moveTopRight(QPoint(qMax(beside.left() - 8, screen.left() + frame.width()), beside.top()));
+    frame.moveTop(qBound(screen.top(), frame.top(), qMax(screen.top(), screen.bottom() - frame.height())));
+    move(frame.topLeft());
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <entry_rules.h>
+#include <paint/gradient_surface.h>
+
+#include <cstdint>
+
+class NoteTable;
+class QComboBox;
+class QLabel;
+
+// The note values window: whole to sixty-fourth notes, straight, dotted, triplet and
+// quintuplet, at the tempo of the main window's last calculation. A tool window that
+// stays open beside the main window and follows its calculations.
+class FrmNotes final : public GradientSurface {
+    Q_OBJECT
+
+public:
+    explicit FrmNotes(QWidget& owner);
+
+    static constexpr std::uint32_t BackColor = 0x00404040;
+    static constexpr std::uint32_t FillColor = 0x00808080;
+
+    // Shows the figures for a tempo; unitFactor is 1 for seconds and 1000 for milliseconds,
+    // as in the main window.
+    void showTempo(tactora::TempoKind kind, double tempo, double unitFactor);
+
+    // The main window has no results to show: the table empties and says why.
+    void showNoResults(const QString& reason);
+
+    // Shows the window (beside its owner the first time) and gives it the focus.
+    void open();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    enum class Figure { Length, Rate, Samples };
+
+    void fillTable();
+    QString cellText(int row, int column) const;
+    QString cornerText() const;
+    void fillFigureChoices();
+    Figure figure() const;
+    double sampleRate() const;
+    void placeBesideOwner();
+
+    QLabel* m_lblBeat = nullptr;
+    QComboBox* m_cmbFigure = nullptr;
+    QComboBox* m_cmbSampleRate = nullptr;
+    NoteTable* m_table = nullptr;
+
+    bool m_hasTempo = false;
+    tactora::TempoKind m_kind = tactora::TempoKind::BeatsPerMinute;
+    double m_tempo = 0.0;
+    double m_unitFactor = 1.0;
+    bool m_placed = false;
+};

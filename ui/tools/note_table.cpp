@@ -1,0 +1,68 @@
+#include "note_table.h"
+
+#include "context_menus.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
+
+NoteTable::NoteTable(int rows, int columns, QWidget* parent) : QTableWidget(rows, columns, parent) {
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+
+    auto* copy = new QAction(QStringLiteral("Copy"), this);
+    copy->setObjectName(QStringLiteral("actCopy"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, &NoteTable::copySelection);
+
+    auto* selectAll = new QAction(QStringLiteral("Select all"), this);
+    selectAll->setObjectName(QStringLiteral("actSelectAll"));
+    selectAll->setShortcut(QKeySequence::SelectAll);
+    selectAll->setShortcutContext(Qt::WidgetShortcut);
+    connect(selectAll, &QAction::triggered, this, &QAbstractItemView::selectAll);
+
+    addAction(copy);
+    addAction(selectAll);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    openContextMenuWithShiftF10(*this);
+}
+
+QString NoteTable::selectionAsText() const {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (selected.size() == rowCount() * columnCount())
+        return wholeTableText();
+
+    QStringList lines;
+    for (int row = 0; row < rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < columnCount(); ++column) {
+            if (selectionModel()->isSelected(model()->index(row, column)))
+                cells << item(row, column)->text();
+        }
+        if (!cells.isEmpty())
+            lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString NoteTable::wholeTableText() const {
+    QStringList headings{m_cornerText};
+    for (int column = 0; column < columnCount(); ++column)
+        headings << horizontalHeaderItem(column)->text();
+    QStringList lines{headings.join(QLatin1Char('\t'))};
+    for (int row = 0; row < rowCount(); ++row) {
+        QStringList cells{verticalHeaderItem(row)->text()};
+        for (int column = 0; column < columnCount(); ++column)
+            cells << item(row, column)->text();
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void NoteTable::copySelection() const {
+    const QString text = selectionAsText();
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text);
+}
