@@ -1,0 +1,91 @@
+#include "tools_session.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest>
+
+ToolsSession::ToolsSession() {
+    QLocale::setDefault(QLocale::c());
+    m_calc = std::make_unique<FrmCalc>(m_dialogs);
+    m_calc->show();
+    m_calc->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_calc.get()))
+        qWarning("The main window did not become active");
+}
+
+ToolsSession::~ToolsSession() = default;
+
+QLineEdit& ToolsSession::entry(int index) const {
+    return *m_calc->findChild<QLineEdit*>(QStringLiteral("TxtValue(%1)").arg(index));
+}
+
+QLineEdit& ToolsSession::result(int index) const {
+    return *m_calc->findChild<QLineEdit*>(QStringLiteral("TxtResult(%1)").arg(index));
+}
+
+QStringList ToolsSession::results() const {
+    return {result(0).text(), result(1).text(), result(2).text()};
+}
+
+void ToolsSession::click(QWidget& control, Qt::MouseButton button) {
+    QWidget* window = control.window();
+    const QPoint at = control.mapTo(window, control.rect().center());
+    if (button == Qt::RightButton) {
+        // A context menu opens on the press and runs until it is closed.
+        QTest::mousePress(window->windowHandle(), button, {}, at);
+        QTest::mouseRelease(window->windowHandle(), button, {}, at);
+    } else {
+        QTest::mouseClick(window->windowHandle(), button, {}, at);
+    }
+}
+
+void ToolsSession::key(QWidget& control, int key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(control.window()->windowHandle(), static_cast<Qt::Key>(key), modifiers);
+}
+
+void ToolsSession::typeInto(int index, const QString& text) {
+    QLineEdit& box = entry(index);
+    click(box);
+    box.selectAll();
+    QTest::keyClick(m_calc->windowHandle(), Qt::Key_Backspace);
+    for (const QChar character : text)
+        QTest::keyClick(m_calc->windowHandle(), character.toLatin1());
+    QTest::keyClick(m_calc->windowHandle(), Qt::Key_Return);
+}
+
+QStringList ToolsSession::chooseFromContextMenu(QWidget& control, MenuKey how, const QString& item) {
+    if (how == MenuKey::ShiftF10)
+        click(control);
+    QStringList texts;
+    // The menu runs its own loop: it is answered from inside it, with the keyboard, once
+    // it is there.
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&answer, &texts, item] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr)
+            return;
+        answer.stop();
+        for (QAction* action : menu->actions()) {
+            texts << action->text();
+            if (action->text() == item)
+                menu->setActiveAction(action);
+        }
+        QTest::keyClick(menu->windowHandle(), texts.contains(item) ? Qt::Key_Return : Qt::Key_Escape);
+    });
+    answer.start();
+    if (how == MenuKey::RightClick)
+        click(control, Qt::RightButton);
+    else
+        key(control, Qt::Key_F10, Qt::ShiftModifier);
+    return texts;
+}
+
+void ToolsSession::choose(const char* selectorName, int index) {
+    m_calc->findChild<QComboBox*>(QString::fromLatin1(selectorName))->setCurrentIndex(index);
+}
