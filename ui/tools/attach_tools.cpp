@@ -33,11 +33,6 @@ void AttachTools(FrmCalc& calc) {
     auto* openNotes = new QAction(QStringLiteral("Note values…"), &calc);
     openNotes->setObjectName(QStringLiteral("actNoteValues"));
     QObject::connect(openNotes, &QAction::triggered, notes, &FrmNotes::open);
-    for (int i = 0; i < 3; ++i) {
-        if (auto* result = calc.findChild<QLineEdit*>(QStringLiteral("TxtResult(%1)").arg(i)))
-            addContextMenuItem(*result, *openNotes);
-    }
-
     auto* tap = new FrmTap(calc, steadyClock);
     QObject::connect(tap, &FrmTap::tempoChosen, &calc, [&calc](double beatsPerMinute) {
         calc.enterTempo(tempoEntryText(beatsPerMinute, calc.tempoKind()));
@@ -45,8 +40,16 @@ void AttachTools(FrmCalc& calc) {
     auto* openTap = new QAction(QStringLiteral("Tap tempo…"), &calc);
     openTap->setObjectName(QStringLiteral("actTapTempo"));
     QObject::connect(openTap, &QAction::triggered, tap, &FrmTap::open);
-    if (auto* tempo = calc.findChild<QLineEdit*>(QStringLiteral("TxtValue(0)")))
-        addContextMenuItem(*tempo, *openTap);
+
+    // The result boxes take no Tab, so the entries offer the note values too: that way
+    // the keyboard alone reaches them.
+    for (int i = 0; i < 3; ++i) {
+        if (auto* result = calc.findChild<QLineEdit*>(QStringLiteral("TxtResult(%1)").arg(i)))
+            addContextMenuItems(*result, {openNotes});
+        if (auto* entry = calc.findChild<QLineEdit*>(QStringLiteral("TxtValue(%1)").arg(i)))
+            addContextMenuItems(*entry,
+                                i == 0 ? QList<QAction*>{openNotes, openTap} : QList<QAction*>{openNotes});
+    }
 }
 
 } // namespace tools

@@ -39,15 +39,15 @@ void openContextMenuWithShiftF10(QWidget& widget) {
     new ShiftF10Opener(widget);
 }
 
-void addContextMenuItem(QLineEdit& box, QAction& item) {
+void addContextMenuItems(QLineEdit& box, const QList<QAction*>& items) {
     box.setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(&box, &QWidget::customContextMenuRequested, &box, [&box, &item](const QPoint& pos) {
+    QObject::connect(&box, &QWidget::customContextMenuRequested, &box, [&box, items](const QPoint& pos) {
         // The menu is made afresh each time, as the box's own would be, so that its
         // standard items are enabled as the box's state is now. It belongs to the box,
         // which may go while the menu is open.
         const QPointer<QMenu> menu = box.createStandardContextMenu();
         menu->addSeparator();
-        menu->addAction(&item);
+        menu->addActions(items);
         menu->exec(box.mapToGlobal(pos));
         delete menu.data();
     });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+
 class QAction;
 class QLineEdit;
 class QWidget;
@@ -8,6 +10,6 @@ class QWidget;
 // besides the Menu key (which the platform already turns into a context-menu request).
 void openContextMenuWithShiftF10(QWidget& widget);
 
-// Gives the box its standard context menu (copy, select all and so on) with one more
-// item at the end, reachable by right-click, the Menu key and Shift+F10.
-void addContextMenuItem(QLineEdit& box, QAction& item);
+// Gives the box its standard context menu (copy, select all and so on) with more items
+// at the end, reachable by right-click, the Menu key and Shift+F10.
+void addContextMenuItems(QLineEdit& box, const QList<QAction*>& items);
