@@ -17,11 +17,6 @@ struct NoteRow {
     std::string hz;
 };
 
-std::ostream& operator<<(std::ostream& out, const NoteRow& row) {
-    return out << row.tempo << (row.kind == TempoKind::BeatsPerMinute ? " bpm" : " Hz") << " value "
-               << static_cast<int>(row.value) << " feel " << static_cast<int>(row.feel);
-}
-
 const NoteRow noteLengthAndRateRows[] = {
     {TempoKind::BeatsPerMinute, 120, NoteValue::Quarter, NoteFeel::Straight, "0.5", "2"},
     {TempoKind::BeatsPerMinute, 120, NoteValue::Eighth, NoteFeel::Dotted, "0.375", "2.66666666666667"},
@@ -58,10 +53,6 @@ struct SampleRow {
     double sampleRate;
     std::optional<std::int32_t> samples;
 };
-
-std::ostream& operator<<(std::ostream& out, const SampleRow& row) {
-    return out << row.seconds << " s at " << row.sampleRate << " Hz";
-}
 
 const SampleRow sampleRows[] = {
     {0.5, 48000, 24000},

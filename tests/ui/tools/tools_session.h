@@ -22,7 +22,6 @@ public:
 
     FrmCalc& calc() { return *m_calc; }
     ScriptedDialogs& dialogs() { return m_dialogs; }
-    QStringList closedDialogs() const { return m_watchdog.closedDialogs; }
 
     QLineEdit& entry(int index) const;
     QLineEdit& result(int index) const;

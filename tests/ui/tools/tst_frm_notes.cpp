@@ -12,56 +12,34 @@ namespace {
 
 const QString noteValuesItem = QStringLiteral("Note values…");
 
+// The main window with its note window opened from a result box, and what it shows.
+struct NotesSession : ToolsSession {
+    explicit NotesSession(MenuKey how = MenuKey::RightClick, int box = 1) {
+        menuItems = chooseFromContextMenu(result(box), how, noteValuesItem);
+        notes = calc().findChild<QWidget*>(QStringLiteral("FrmNotes"));
+        table = notes->findChild<QTableWidget*>(QStringLiteral("tblNotes"));
+    }
+    QString cell(int row, int column) const { return table->item(row, column)->text(); }
+    QString beat() const { return notes->findChild<QLabel*>(QStringLiteral("lblBeat"))->text(); }
+
+    QStringList menuItems;
+    QWidget* notes = nullptr;
+    QTableWidget* table = nullptr;
+};
+
 } // namespace
 
 class FrmNotesTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void opensFromEachResultBoxBesideStandardItems_data();
     void opensFromEachResultBoxBesideStandardItems();
     void followsRecalculation_data();
     void followsRecalculation();
     void saysWhyWhileMainWindowHasNoResults();
     void copiesCellOrWholeTableWithHeadings();
-
-private:
-    QWidget& openNotes();
-    QTableWidget& table() const;
-    QString cell(int row, int column) const { return table().item(row, column)->text(); }
-    QString beatText() const;
-
-    std::unique_ptr<ToolsSession> m_session;
 };
-
-void FrmNotesTest::init() {
-    m_session = std::make_unique<ToolsSession>();
-}
-
-void FrmNotesTest::cleanup() {
-    const QStringList unexpected = m_session->closedDialogs();
-    m_session.reset();
-    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(", ")));
-}
-
-QWidget& FrmNotesTest::openNotes() {
-    ToolsSession::chooseFromContextMenu(m_session->result(1), ToolsSession::MenuKey::RightClick,
-                                        noteValuesItem);
-    auto* notes = m_session->calc().findChild<QWidget*>(QStringLiteral("FrmNotes"));
-    [&] { QVERIFY(QTest::qWaitForWindowExposed(notes)); }();
-    return *notes;
-}
-
-QTableWidget& FrmNotesTest::table() const {
-    return *m_session->calc().findChild<QTableWidget*>(QStringLiteral("tblNotes"));
-}
-
-QString FrmNotesTest::beatText() const {
-    return m_session->calc().findChild<QLabel*>(QStringLiteral("lblBeat"))->text();
-}
 
 void FrmNotesTest::opensFromEachResultBoxBesideStandardItems_data() {
     QTest::addColumn<int>("box");
@@ -76,18 +54,16 @@ void FrmNotesTest::opensFromEachResultBoxBesideStandardItems() {
     QFETCH(int, box);
     QFETCH(ToolsSession::MenuKey, how);
 
-    const QStringList items =
-        ToolsSession::chooseFromContextMenu(m_session->result(box), how, noteValuesItem);
+    const NotesSession session(how, box);
 
-    const QString standard = items.join(QLatin1Char('|')).remove(QLatin1Char('&'));
+    const QString standard = session.menuItems.join(QLatin1Char('|')).remove(QLatin1Char('&'));
     QVERIFY2(standard.contains(QStringLiteral("Copy")) && standard.contains(QStringLiteral("Select All")),
              qPrintable(standard));
-    QCOMPARE(items.last(), noteValuesItem);
-    auto* notes = m_session->calc().findChild<QWidget*>(QStringLiteral("FrmNotes"));
-    QTRY_VERIFY(notes->isVisible());
+    QCOMPARE(session.menuItems.last(), noteValuesItem);
+    QTRY_VERIFY(session.notes->isVisible());
     // Open at once on the figures the main window shows: 100 beats per minute.
-    QCOMPARE(beatText(), QStringLiteral("A quarter note is one beat of 100 beats per minute."));
-    QCOMPARE(cell(2, 0), QStringLiteral("0.6"));
+    QCOMPARE(session.beat(), QStringLiteral("A quarter note is one beat of 100 beats per minute."));
+    QCOMPARE(session.cell(2, 0), QStringLiteral("0.6"));
 }
 
 void FrmNotesTest::followsRecalculation_data() {
@@ -123,46 +99,46 @@ void FrmNotesTest::followsRecalculation() {
     QFETCH(int, column);
     QFETCH(QString, expected);
 
-    QWidget& notes = openNotes();
-    notes.findChild<QComboBox*>(QStringLiteral("cmbFigure"))->setCurrentIndex(figure);
-    notes.findChild<QComboBox*>(QStringLiteral("cmbSampleRate"))->setCurrentIndex(sampleRate);
+    NotesSession session;
+    session.notes->findChild<QComboBox*>(QStringLiteral("cmbFigure"))->setCurrentIndex(figure);
+    session.notes->findChild<QComboBox*>(QStringLiteral("cmbSampleRate"))->setCurrentIndex(sampleRate);
 
-    m_session->choose("CmbValType", valueType);
-    m_session->choose("CmbResType", resultType);
-    m_session->typeInto(0, tempo);
+    session.choose("CmbValType", valueType);
+    session.choose("CmbResType", resultType);
+    session.typeInto(0, tempo);
 
-    QVERIFY(m_session->dialogs().messages.isEmpty());
-    QCOMPARE(cell(row, column), expected);
-    QVERIFY(beatText().contains(tempo));
+    QVERIFY(session.dialogs().messages.isEmpty());
+    QCOMPARE(session.cell(row, column), expected);
+    QVERIFY(session.beat().contains(tempo));
 }
 
 void FrmNotesTest::saysWhyWhileMainWindowHasNoResults() {
-    openNotes();
+    NotesSession session;
     // Accepted by the entry, but the length of four beats overflows.
-    m_session->typeInto(0, QStringLiteral("1E-307"));
+    session.typeInto(0, QStringLiteral("1E-307"));
 
-    QCOMPARE(m_session->dialogs().messages.size(), 1);
-    QCOMPARE(beatText(), QStringLiteral("No note values: these values lead to an overflow."));
-    QCOMPARE(cell(2, 0), QString());
+    QCOMPARE(session.dialogs().messages.size(), 1);
+    QCOMPARE(session.beat(), QStringLiteral("No note values: these values lead to an overflow."));
+    QCOMPARE(session.cell(2, 0), QString());
 
-    m_session->typeInto(0, QStringLiteral("120"));
-    QCOMPARE(beatText(), QStringLiteral("A quarter note is one beat of 120 beats per minute."));
-    QCOMPARE(cell(2, 0), QStringLiteral("0.5"));
+    session.typeInto(0, QStringLiteral("120"));
+    QCOMPARE(session.beat(), QStringLiteral("A quarter note is one beat of 120 beats per minute."));
+    QCOMPARE(session.cell(2, 0), QStringLiteral("0.5"));
 }
 
 void FrmNotesTest::copiesCellOrWholeTableWithHeadings() {
-    openNotes();
-    QTableWidget& notes = table();
+    NotesSession session;
+    QTableWidget& table = *session.table;
     QApplication::clipboard()->clear();
 
-    const QRect quarterTriplet = notes.visualItemRect(notes.item(2, 2));
-    QTest::mouseClick(notes.window()->windowHandle(), Qt::LeftButton, {},
-                      notes.viewport()->mapTo(notes.window(), quarterTriplet.center()));
-    ToolsSession::key(notes, Qt::Key_C, Qt::ControlModifier);
+    const QRect quarterTriplet = table.visualItemRect(table.item(2, 2));
+    QTest::mouseClick(table.window()->windowHandle(), Qt::LeftButton, {},
+                      table.viewport()->mapTo(table.window(), quarterTriplet.center()));
+    ToolsSession::key(table, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("0.4"));
 
-    ToolsSession::key(notes, Qt::Key_A, Qt::ControlModifier);
-    ToolsSession::key(notes, Qt::Key_C, Qt::ControlModifier);
+    ToolsSession::key(table, Qt::Key_A, Qt::ControlModifier);
+    ToolsSession::key(table, Qt::Key_C, Qt::ControlModifier);
     const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 8);
     QCOMPARE(lines[0], QStringLiteral("Seconds\tStraight\tDotted\tTriplet\tQuintuplet"));
