@@ -55,6 +55,7 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
     m_lblBeat->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
 
     auto* lblFigure = new QLabel(QStringLiteral("&Show"), this);
+    lblFigure->setAccessibleName(QStringLiteral("Show"));
     lblFigure->setStyleSheet(m_lblBeat->styleSheet());
     m_cmbFigure = new QComboBox(this);
     m_cmbFigure->setObjectName(QStringLiteral("cmbFigure"));
@@ -62,6 +63,7 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
     lblFigure->setBuddy(m_cmbFigure);
 
     auto* lblSampleRate = new QLabel(QStringLiteral("Sample &rate"), this);
+    lblSampleRate->setAccessibleName(QStringLiteral("Sample rate"));
     lblSampleRate->setStyleSheet(m_lblBeat->styleSheet());
     m_cmbSampleRate = new QComboBox(this);
     m_cmbSampleRate->setObjectName(QStringLiteral("cmbSampleRate"));
@@ -73,7 +75,7 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
 
     m_table = new NoteTable(tactora::noteValueCount, tactora::noteFeelCount, this);
     m_table->setObjectName(QStringLiteral("tblNotes"));
-    m_table->setAccessibleName(QStringLiteral("Note values"));
+    m_table->setAccessibleName(QStringLiteral("Note values table"));
     for (int row = 0; row < tactora::noteValueCount; ++row)
         m_table->setVerticalHeaderItem(row, new QTableWidgetItem(rowHeadings[row]));
     for (int column = 0; column < tactora::noteFeelCount; ++column) {

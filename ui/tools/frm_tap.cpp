@@ -37,6 +37,7 @@ FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner),
 
     auto* lblHint = new QLabel(QStringLiteral("Tap Space, Enter or the button in time with the beat."), this);
     lblHint->setObjectName(QStringLiteral("lblHint"));
+    lblHint->setAccessibleName(lblHint->text());
     lblHint->setStyleSheet(whiteOnGradient());
 
     m_cmdTap = new QPushButton(QStringLiteral("Tap"), this);
