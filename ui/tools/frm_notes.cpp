@@ -34,8 +34,9 @@ const std::array<QString, tactora::noteFeelCount> columnHeadings = {
 
 constexpr std::array<int, 5> sampleRates = {44100, 48000, 88200, 96000, 192000};
 
-// Wide enough for the longest text the display rule writes, so that the window never
-// has to change its size, and its painted background with it.
+// Wide enough for fifteen significant digits behind "0.000", the longest of the usual
+// figures, so that the window never has to change its size, and its painted background
+// with it.
 const QString widestCell = QStringLiteral("0.000123456789012345");
 
 } // namespace

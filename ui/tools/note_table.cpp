@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QHeaderView>
 
 NoteTable::NoteTable(int rows, int columns, QWidget* parent) : QTableWidget(rows, columns, parent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
