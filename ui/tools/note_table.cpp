@@ -5,27 +5,36 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 
 NoteTable::NoteTable(int rows, int columns, QWidget* parent) : QTableWidget(rows, columns, parent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
 
+    // Ctrl+C and Ctrl+A are keys of the table itself, not shortcuts of these items: the
+    // main window, which owns this window, keeps its actions free of shortcuts.
     auto* copy = new QAction(QStringLiteral("Copy"), this);
     copy->setObjectName(QStringLiteral("actCopy"));
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetShortcut);
     connect(copy, &QAction::triggered, this, &NoteTable::copySelection);
 
     auto* selectAll = new QAction(QStringLiteral("Select all"), this);
     selectAll->setObjectName(QStringLiteral("actSelectAll"));
-    selectAll->setShortcut(QKeySequence::SelectAll);
-    selectAll->setShortcutContext(Qt::WidgetShortcut);
     connect(selectAll, &QAction::triggered, this, &QAbstractItemView::selectAll);
 
     addAction(copy);
     addAction(selectAll);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     openContextMenuWithShiftF10(*this);
+}
+
+void NoteTable::keyPressEvent(QKeyEvent* event) {
+    // The view's own copy takes the current cell only, whatever else is selected.
+    if (event->matches(QKeySequence::Copy)) {
+        copySelection();
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
 }
 
 QString NoteTable::selectionAsText() const {

@@ -16,6 +16,9 @@ public:
 
     QString selectionAsText() const;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void copySelection() const;
     QString wholeTableText() const;
