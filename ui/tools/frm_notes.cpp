@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
@@ -46,6 +47,9 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
     setAccessibleName(QStringLiteral("Note values"));
     setWindowTitle(QStringLiteral("Note values"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // Like the program's other small windows, no icon of its own; an empty one keeps Qt
+    // from handing down the main window's.
+    setWindowIcon(QIcon());
     QFont face = font();
     face.setPointSizeF(8.25);
     setFont(face);

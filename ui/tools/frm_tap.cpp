@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -31,6 +32,9 @@ FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner),
     setAccessibleName(QStringLiteral("Tap tempo"));
     setWindowTitle(QStringLiteral("Tap tempo"));
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    // Like the program's other small windows, no icon of its own; an empty one keeps Qt
+    // from handing down the main window's.
+    setWindowIcon(QIcon());
     QFont face = font();
     face.setPointSizeF(8.25);
     setFont(face);
