@@ -37,6 +37,8 @@ const RoundRow roundToPlacesRows[] = {
     RoundRow{6e-16, 15, 1e-15},
     RoundRow{123456789.125, 400, 123456789.125},
     RoundRow{1e300, 2, 1e300},
+    RoundRow{1e16, 0, 1e16}, // beyond 2^53 a double has no fraction digits to round
+    RoundRow{1e-100, 53, 0.0},
     RoundRow{5e-324, 1074, 5e-324},
     RoundRow{5e-324, 2000, 5e-324},
 };

@@ -31,6 +31,8 @@ const FormatRow formatNumberRows[] = {
     FormatRow{2.4e302, "2.4E+302"},
     FormatRow{5.7220458984e-05, "5.7220458984E-05"},
     FormatRow{1e100, "1E+100"},
+    FormatRow{1e-10, "1E-10"},
+    FormatRow{1e-100, "1E-100"},
     FormatRow{-4.8, "-4.8"},
     FormatRow{-0.00001, "-1E-05"},
     FormatRow{0.0, "0"},

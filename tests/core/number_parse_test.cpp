@@ -57,6 +57,10 @@ const ParseRow parseNumberRows[] = {
     ParseRow{"nan", ".", std::nullopt},
     ParseRow{"1E309", ".", std::nullopt},
     ParseRow{"-1E309", ".", std::nullopt},
+    // Too small for a double reads as a zero of the typed sign; too large is refused.
+    ParseRow{"-1E-400", ".", -0.0},
+    ParseRow{"0." + std::string(400, '0') + "1", ".", 0.0},
+    ParseRow{"1" + std::string(400, '0'), ".", std::nullopt},
 };
 
 TEST(ParseNumber, AcceptsOnlyPlainDecimalNumbersWithTheGivenSeparator) {
@@ -64,6 +68,9 @@ TEST(ParseNumber, AcceptsOnlyPlainDecimalNumbersWithTheGivenSeparator) {
         SCOPED_TRACE(testing::PrintToString(row));
         const std::optional<double> parsed = parseNumber(row.text, row.separator);
         EXPECT_EQ(parsed, row.expected);
+        if (parsed && row.expected) {
+            EXPECT_EQ(std::signbit(*parsed), std::signbit(*row.expected));
+        }
     }
 }
 
