@@ -15,3 +15,20 @@ build="$root/build-tests"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug
 cmake --build "$build" -j "$(nproc)"
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+
+# --- The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer ------------
+# Built by the "sanitize" preset; its test environment makes any sanitizer report, leaks
+# included, fail the test that produced it.
+cd "$root"
+cmake --preset sanitize
+cmake --build --preset sanitize -j "$(nproc)"
+ctest --preset sanitize -j "$(nproc)"
+
+# --- Bounded fuzzing of the number text and the tempo formulas ------------------------------
+# Clang's libFuzzer, each target for a fixed time from the seed corpus in tests/fuzz/corpus;
+# a broken invariant or a sanitizer report fails the run.
+"$root/scripts/install-packages.sh" clang libclang-rt-dev
+cd "$root"
+cmake --preset fuzz
+cmake --build --preset fuzz -j "$(nproc)"
+ctest --preset fuzz -j "$(nproc)"
