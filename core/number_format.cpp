@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 #include <system_error>
 
 namespace tactora {
@@ -15,6 +16,11 @@ constexpr int significantDigits = 15;
 // Plain decimal notation is used for decimal exponents in this range, scientific beyond.
 constexpr int plainLowestExponent = -4;
 constexpr int plainHighestExponent = 14;
+
+// The first 15 significant digits of the largest double, 1.7976931348623157E+308, cut
+// rather than rounded, and its decimal exponent.
+constexpr std::string_view largestDoubleDigits = "179769313486231";
+constexpr int largestDoubleExponent = 308;
 
 void dropTrailingZeros(std::string& digits) {
     while (digits.size() > 1 && digits.back() == '0') {
@@ -49,7 +55,6 @@ std::string formatNumber(double value, std::string_view decimalSeparator) {
             digits += c;
         }
     }
-    dropTrailingZeros(digits);
 
     int exponent = 0;
     const std::string_view exponentText = scientific.substr(ePos + 1);
@@ -58,6 +63,13 @@ std::string formatNumber(double value, std::string_view decimalSeparator) {
         ++exponentFirst; // from_chars takes a minus sign but no plus sign
     }
     std::from_chars(exponentFirst, exponentText.data() + exponentText.size(), exponent);
+
+    // Rounded up, the few largest doubles would show 1.79769313486232E+308, a number beyond
+    // the double range that no entry accepts and no result box can load back; cut instead.
+    if (exponent == largestDoubleExponent && digits > largestDoubleDigits) {
+        digits = largestDoubleDigits;
+    }
+    dropTrailingZeros(digits);
 
     std::string out = value < 0 ? "-" : "";
     if (exponent >= plainLowestExponent && exponent <= plainHighestExponent) {

@@ -41,6 +41,11 @@ const FormatRow formatNumberRows[] = {
     FormatRow{9.999999999999999e14, "1E+15"},
     FormatRow{99999.99999999999, "100000"},
     FormatRow{9.99999999999999999e-5, "0.0001"},
+    // Rounded up, the largest doubles would show a number beyond the double range.
+    FormatRow{std::numeric_limits<double>::max(), "1.79769313486231E+308"},
+    FormatRow{-std::numeric_limits<double>::max(), "-1.79769313486231E+308"},
+    FormatRow{1.797693134862314e308, "1.79769313486231E+308"},
+    FormatRow{1.7976931348623157e307, "1.79769313486232E+307"},
 };
 
 TEST(FormatNumber, ShowsAtMostFifteenSignificantDigits) {

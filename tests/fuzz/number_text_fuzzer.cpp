@@ -3,8 +3,9 @@
 //   turned into a full stop) to its end without leaving the double range, and then to the
 //   same double, sign of zero included; the entry rules accept exactly what reads as a
 //   number within their limits;
-// - a displayed value reads back as the value rounded to 15 significant digits, shows
-//   again as the same text, and takes the scientific form exactly outside exponents -4..14;
+// - a displayed value reads back as the value rounded to 15 significant digits (cut where
+//   rounding up would leave the double range), shows again as the same text, and takes the
+//   scientific form exactly outside exponents -4..14;
 // - rounding to decimal places gives what printf's exact rounding gives.
 //
 // The first byte of an input picks the decimal separator (',' a comma, 'm' a middle dot of
@@ -113,6 +114,20 @@ void checkReading(std::string_view text, std::string_view separator) {
     }
 }
 
+// The value's 15 significant digits in printf's "%e" form: rounded, or cut where rounding up
+// would name a number beyond the double range.
+std::string fifteenDigits(double value) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%.14e", value);
+    if (std::isfinite(readWithStrtod(text))) {
+        return text;
+    }
+    std::snprintf(text, sizeof text, "%.16e", value);
+    std::string cut(text);
+    const std::size_t mantissaEnd = (value < 0 ? 1 : 0) + 16; // "d." and 14 more digits
+    return cut.erase(mantissaEnd, cut.find('e') - mantissaEnd);
+}
+
 void checkDisplay(double value, std::string_view separator) {
     const std::string shown = tactora::formatNumber(value, separator);
     const std::optional<double> back = tactora::parseNumber(shown, separator);
@@ -122,14 +137,13 @@ void checkDisplay(double value, std::string_view separator) {
     }
     require(back.has_value(), "a displayed value reads back", shown);
 
-    char digits[40];
-    std::snprintf(digits, sizeof digits, "%.14e", value);
+    const std::string digits = fifteenDigits(value);
     const double rounded = readWithStrtod(digits);
     require(*back == rounded, "a displayed value reads back to the same 15 significant digits", shown);
     require(tactora::formatNumber(*back, separator) == shown, "what reads back shows as the same text",
             shown);
 
-    const int exponent = std::atoi(std::strchr(digits, 'e') + 1);
+    const int exponent = std::atoi(digits.c_str() + digits.find('e') + 1);
     const bool scientific = rounded != 0.0 && (exponent < -4 || exponent > 14);
     const std::size_t e = shown.find('E');
     require((e != std::string::npos) == scientific, "scientific form exactly outside exponents -4 to 14",
