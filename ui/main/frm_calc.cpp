@@ -104,7 +104,11 @@ void FrmCalc::buildControls() {
         auto* l = new QLabel(d.caption, m_client);
         l->setObjectName(d.name);
         l->setAccessibleName(d.caption);
-        l->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+        // A palette, not a style sheet: it draws the same and spares the style sheet
+        // machinery eleven widgets at start.
+        QPalette white = l->palette();
+        white.setColor(QPalette::WindowText, Qt::white);
+        l->setPalette(white);
         l->setFocusPolicy(Qt::NoFocus);
         l->move(d.geometry.topLeft());
         l->adjustSize();
@@ -155,7 +159,10 @@ void FrmCalc::buildControls() {
         separator[i]->setObjectName(QStringLiteral("separator(%1)").arg(i));
         separator[i]->setAccessibleName(i == 0 ? QStringLiteral("Entries rule") : QStringLiteral("Results rule"));
         separator[i]->setGeometry(design::separators[i]);
-        separator[i]->setStyleSheet(QStringLiteral("background: #808080;"));
+        QPalette grey = separator[i]->palette();
+        grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
+        separator[i]->setPalette(grey);
+        separator[i]->setAutoFillBackground(true);
         separator[i]->setFocusPolicy(Qt::NoFocus);
     }
     for (QLineEdit* entry : TxtValue)

@@ -33,6 +33,7 @@ private slots:
     void backgroundShadesFromDarkGreyToGreyLeftToRight();
     void resultBoxesShowGradientThroughEntriesDoNot();
     void rulesSpanClientAreaAfterShowAndRestore();
+    void rulesAreSolidGreyOverTheGradient();
     void resultBoxAcceptsNoTypedCharacter();
     void opensCentredWithItsTopLeftOnTheScreen();
     void commandOpensItsWindowAgainWithoutIcon_data();
@@ -117,6 +118,10 @@ void FrmCalcDesignTest::controlsSitWhereDesigned() {
         QCOMPARE(label->text(), text);
         QCOMPARE(label->size(), label->sizeHint()); // sized to its caption
         QCOMPARE(label->palette().color(label->foregroundRole()), QColor(Qt::white));
+        // Transparent: beside its caption the label shows the background gradient, which is
+        // the same in every row of a column.
+        const QImage image = clientImage();
+        QCOMPARE(image.pixel(label->x(), label->y()), image.pixel(label->x(), 2));
     } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
         QCOMPARE(box->text(), text);
         QCOMPARE(box->isReadOnly(), name.startsWith(QLatin1String("TxtResult")));
@@ -209,6 +214,16 @@ void FrmCalcDesignTest::rulesSpanClientAreaAfterShowAndRestore() {
         m_window->showMinimized();
         m_window->showNormal();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+}
+
+void FrmCalcDesignTest::rulesAreSolidGreyOverTheGradient() {
+    const QImage image = clientImage();
+    for (int i = 0; i < 2; ++i) {
+        const auto* rule = m_window->findChild<QFrame*>(QStringLiteral("separator(%1)").arg(i));
+        const int y = rule->geometry().center().y();
+        for (int x = 0; x < image.width(); ++x)
+            QCOMPARE(image.pixelColor(x, y), QColor(128, 128, 128));
     }
 }
 
