@@ -56,13 +56,18 @@ bool QuickCalculator::QuickCalcKey(char32_t key) {
 
 // A chain is a loop, not a nest of calls: the result window's display ends with the operator
 // key typed into it, and the next link runs here, at the depth of the first. However long the
-// user goes on, the stack stays as it is.
+// user goes on, the stack stays as it is. Each link works on the number the previous one showed,
+// carried here rather than read back from the register: once a result window goes, the main
+// window is active again, and its result box loads its own number into the register before the
+// next operand has been typed.
 void QuickCalculator::QuickCalc(int code) {
-    for (std::optional<tactora::QuickOp> op = tactora::quickOpForCode(code); op; op = runOperation(*op)) {
+    double value = CurrentValue;
+    for (std::optional<tactora::QuickOp> op = tactora::quickOpForCode(code); op;
+         op = runOperation(*op, value)) {
     }
 }
 
-std::optional<tactora::QuickOp> QuickCalculator::runOperation(tactora::QuickOp op) {
+std::optional<tactora::QuickOp> QuickCalculator::runOperation(tactora::QuickOp op, double& value) {
     if (!m_resultWindow) {
         return std::nullopt;
     }
@@ -83,7 +88,7 @@ std::optional<tactora::QuickOp> QuickCalculator::runOperation(tactora::QuickOp o
         reportInvalidCalculation();
         return std::nullopt;
     }
-    const tactora::Checked result = tactora::applyQuickOp(op, CurrentValue, *operand);
+    const tactora::Checked result = tactora::applyQuickOp(op, value, *operand);
     if (!result.ok()) {
         reportInvalidCalculation();
         return std::nullopt;
@@ -92,6 +97,8 @@ std::optional<tactora::QuickOp> QuickCalculator::runOperation(tactora::QuickOp o
 
     m_resultWindow->setCaption(title + QStringLiteral(" result"));
     const QString shown = toDisplayText(CurrentValue);
+    // What the window's box loads into the register when it takes the focus.
+    value = fromUserText(shown).value_or(CurrentValue);
     QLineEdit& box = m_resultWindow->TxtResult();
     box.setText(shown);
     box.setSelection(0, static_cast<int>(shown.length()));

@@ -34,8 +34,9 @@ public:
     void QuickCalc(int code);
 
 private:
-    // One link of a chain; returns the operation whose key ended its result window's display.
-    std::optional<tactora::QuickOp> runOperation(tactora::QuickOp op);
+    // One link of a chain, on the value given; returns the operation whose key ended its result
+    // window's display, and leaves in value the number that window showed.
+    std::optional<tactora::QuickOp> runOperation(tactora::QuickOp op, double& value);
     void reportInvalidCalculation();
 
     Dialogs& m_dialogs;

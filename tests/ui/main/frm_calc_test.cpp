@@ -5,6 +5,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -54,6 +55,7 @@ private slots:
     void clickIntoAnotherEntryValidatesTheEntryLeft_data();
     void clickIntoAnotherEntryValidatesTheEntryLeft();
     void completedSelectorTextGivesOneChangeAndOneMessage();
+    void chainedOperationWorksOnTheNumberShown();
 
 private:
     void makeWindow(Dialogs& dialogs);
@@ -573,6 +575,41 @@ void FrmCalcTest::completedSelectorTextGivesOneChangeAndOneMessage() {
 
     QCOMPARE(m_dialogs->messages.size(), 1);
     QCOMPARE(selector("CmbValType")->currentText(), QStringLiteral("Cycles per second"));
+}
+
+// With the real boxes, the main window becomes active again between a chained key and its
+// input box, and its result box takes the focus back; the chain must still go on from the
+// number the result window showed.
+void FrmCalcTest::chainedOperationWorksOnTheNumberShown() {
+    QtDialogs realDialogs;
+    m_window.reset();
+    makeWindow(realDialogs);
+
+    QStringList operands{"2", "0.3"};
+    QStringList shown;
+    QObject personAtWork; // takes the person's pending timers with it, whatever happens
+    std::function<void()> person = [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box || QGuiApplication::focusWindow() != box->windowHandle()) {
+            QTimer::singleShot(5, &personAtWork, person);
+            return;
+        }
+        if (auto* input = qobject_cast<QInputDialog*>(box)) {
+            input->setTextValue(operands.takeFirst());
+            QTest::keyClick(box->windowHandle(), Qt::Key_Return);
+            QTimer::singleShot(5, &personAtWork, person);
+            return;
+        }
+        shown << box->findChild<QLineEdit*>(QStringLiteral("TxtResult"))->text();
+        QTest::keyClick(box->windowHandle(), operands.isEmpty() ? '\r' : '+');
+        if (!operands.isEmpty())
+            QTimer::singleShot(5, &personAtWork, person);
+    };
+    QTimer::singleShot(5, &personAtWork, person);
+    clickOn(result(1));
+    QTest::keyClick(m_window->windowHandle(), '*');
+
+    QCOMPARE(shown, QStringList({"1.2", "1.5"}));
 }
 
 QTEST_MAIN(FrmCalcTest)
