@@ -20,14 +20,18 @@ SelectorBox::SelectorBox(QWidget* parent) : QComboBox(parent) {
 // the focus, so two messages would stand open at once. Respelling at once, silently,
 // makes one typed key one change.
 void SelectorBox::followText(const QString& text) {
-    if (m_respelling)
+    if (m_respelling || m_keyInProgress)
         return;
+    respell(text);
+    emit changed();
+}
+
+void SelectorBox::respell(const QString& text) {
     const int item = findText(text, Qt::MatchFixedString);
     if (item >= 0 && (item != currentIndex() || itemText(item) != text)) {
         const QScopedValueRollback respelling(m_respelling, true);
         setCurrentIndex(item);
     }
-    emit changed();
 }
 
 void SelectorBox::setLocked(bool locked) {
@@ -44,10 +48,20 @@ void SelectorBox::showPopup() {
         QComboBox::showPopup();
 }
 
+// A typed letter changes the text twice, first to the letters typed and then to the item
+// they complete to, and the letters alone may match no item. To the user it is one change,
+// reported once the key has done all it does, and none when it comes back to the same text.
 void SelectorBox::keyPressEvent(QKeyEvent* event) {
     if (m_locked)
         return;
-    QComboBox::keyPressEvent(event);
+    const QString before = currentText();
+    {
+        const QScopedValueRollback keyInProgress(m_keyInProgress, true);
+        QComboBox::keyPressEvent(event);
+    }
+    respell(currentText());
+    if (currentText() != before)
+        emit changed();
 }
 
 void SelectorBox::wheelEvent(QWheelEvent* event) {

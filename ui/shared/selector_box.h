@@ -19,7 +19,7 @@ public:
 
 signals:
     // Every change of the text or of the selection, by the user or by the program; once
-    // for a text that the box respells as the item it matches.
+    // for a text that the box respells as the item it matches, and once for a typed key.
     void changed();
 
 public:
@@ -31,7 +31,10 @@ protected:
 
 private:
     void followText(const QString& text);
+    // Shows a text that matches an item as that item, without a change of its own.
+    void respell(const QString& text);
 
     bool m_locked = false;
     bool m_respelling = false;
+    bool m_keyInProgress = false;
 };

@@ -54,6 +54,7 @@ private slots:
     void resultBoxFeedsQuickCalculator();
     void clickIntoAnotherEntryValidatesTheEntryLeft_data();
     void clickIntoAnotherEntryValidatesTheEntryLeft();
+    void completedSelectorTextGivesOneChangeAndOneMessage_data();
     void completedSelectorTextGivesOneChangeAndOneMessage();
     void chainedOperationWorksOnTheNumberShown();
 
@@ -554,14 +555,28 @@ void FrmCalcTest::clickIntoAnotherEntryValidatesTheEntryLeft() {
     QCOMPARE(results(), expected);
 }
 
+void FrmCalcTest::completedSelectorTextGivesOneChangeAndOneMessage_data() {
+    QTest::addColumn<QString>("selectorName");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("completed");
+
+    QTest::newRow("tempo kind") << "CmbValType" << "c" << "Cycles per second";
+    // The letter alone matches no unit and would recalculate in the old one.
+    QTest::newRow("unit") << "CmbResType" << "m" << "Milliseconds";
+}
+
 // A lower-case letter completes to an item spelt in capitals, and a real message box takes
-// the activation while it is open. With an entry that is no number, every change of the
-// tempo kind ends in a message.
+// the activation while it is open. With an entry that is no number, every recalculation
+// ends in a message.
 void FrmCalcTest::completedSelectorTextGivesOneChangeAndOneMessage() {
+    QFETCH(QString, selectorName);
+    QFETCH(QString, typed);
+    QFETCH(QString, completed);
+
     clickOn(entry(2));
     replaceTextByKeys(QStringLiteral("x"));
     clickOn(result(0));
-    clickOn(selector("CmbValType"));
+    clickOn(selector(qPrintable(selectorName)));
     QWidget box;
     m_dialogs->onMessage([&] {
         box.show();
@@ -571,10 +586,10 @@ void FrmCalcTest::completedSelectorTextGivesOneChangeAndOneMessage() {
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     });
-    replaceTextByKeys(QStringLiteral("c"));
+    replaceTextByKeys(typed);
 
     QCOMPARE(m_dialogs->messages.size(), 1);
-    QCOMPARE(selector("CmbValType")->currentText(), QStringLiteral("Cycles per second"));
+    QCOMPARE(selector(qPrintable(selectorName))->currentText(), completed);
 }
 
 // With the real boxes, the main window becomes active again between a chained key and its
