@@ -1,8 +1,8 @@
 // The costs of the steps that run on every recalculation and every result shown.
-#include "decimal_round.h"
-#include "number_format.h"
-#include "number_parse.h"
-#include "tempo.h"
+#include "core/decimal_round.h"
+#include "core/number_format.h"
+#include "core/number_parse.h"
+#include "core/tempo.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
 // What the user waits for after pressing Enter in the main window: the entries read, the
 // formulas, the display rule and the three results written; and what one quick operation
 // costs between the operand box and the result window.
-#include <main/frm_calc.h>
-#include <quick_ops.h>
-#include <shared/dialogs.h>
-#include <shared/number_text.h>
+#include "core/quick_ops.h"
+#include "ui/main/frm_calc.h"
+#include "ui/shared/dialogs.h"
+#include "ui/shared/number_text.h"
 
 #include <QApplication>
 #include <QKeyEvent>

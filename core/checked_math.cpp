@@ -1,4 +1,4 @@
-#include "checked_math.h"
+#include "core/checked_math.h"
 
 #include <cmath>
 

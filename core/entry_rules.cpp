@@ -1,6 +1,6 @@
-#include "entry_rules.h"
+#include "core/entry_rules.h"
 
-#include "number_parse.h"
+#include "core/number_parse.h"
 
 namespace tactora {
 

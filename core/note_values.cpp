@@ -1,6 +1,6 @@
-#include "note_values.h"
+#include "core/note_values.h"
 
-#include "whole_number.h"
+#include "core/whole_number.h"
 
 namespace tactora {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "checked_math.h"
-#include "entry_rules.h"
+#include "core/checked_math.h"
+#include "core/entry_rules.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "quick_ops.h"
+#include "core/quick_ops.h"
 
-#include "decimal_round.h"
-#include "whole_number.h"
+#include "core/decimal_round.h"
+#include "core/whole_number.h"
 
 #include <limits>
 

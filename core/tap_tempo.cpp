@@ -1,4 +1,4 @@
-#include "tap_tempo.h"
+#include "core/tap_tempo.h"
 
 namespace tactora {
 

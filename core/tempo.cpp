@@ -1,6 +1,6 @@
-#include "tempo.h"
+#include "core/tempo.h"
 
-#include "decimal_round.h"
+#include "core/decimal_round.h"
 
 namespace tactora {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "checked_math.h"
+#include "core/checked_math.h"
 
 namespace tactora {
 

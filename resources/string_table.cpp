@@ -1,4 +1,4 @@
-#include "string_table.h"
+#include "resources/string_table.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@ namespace {
 
 constexpr std::pair<int, std::string_view> table[] = {
 #define TACTORA_STRING(id, text) {id, text},
-#include "string_table.def"
+#include "resources/string_table.def"
 #undef TACTORA_STRING
 };
 

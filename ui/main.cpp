@@ -1,6 +1,6 @@
-#include <identity.h>
-#include <main/frm_calc.h>
-#include <shared/dialogs.h>
+#include "resources/identity.h"
+#include "ui/main/frm_calc.h"
+#include "ui/shared/dialogs.h"
 
 #include <QApplication>
 

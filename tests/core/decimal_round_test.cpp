@@ -1,4 +1,4 @@
-#include "decimal_round.h"
+#include "core/decimal_round.h"
 
 #include <gtest/gtest.h>
 

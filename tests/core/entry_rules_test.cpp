@@ -1,4 +1,4 @@
-#include "entry_rules.h"
+#include "core/entry_rules.h"
 
 #include <gtest/gtest.h>
 

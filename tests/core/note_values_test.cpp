@@ -1,5 +1,5 @@
-#include "note_values.h"
-#include "number_format.h"
+#include "core/note_values.h"
+#include "core/number_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "number_parse.h"
+#include "core/number_parse.h"
 
 #include <gtest/gtest.h>
 

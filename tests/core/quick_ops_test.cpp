@@ -1,4 +1,4 @@
-#include "quick_ops.h"
+#include "core/quick_ops.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "number_format.h"
-#include "tap_tempo.h"
+#include "core/number_format.h"
+#include "core/tap_tempo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "number_format.h"
-#include "tempo.h"
+#include "core/number_format.h"
+#include "core/tempo.h"
 
 #include <gtest/gtest.h>
 

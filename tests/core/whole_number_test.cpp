@@ -1,4 +1,4 @@
-#include "whole_number.h"
+#include "core/whole_number.h"
 
 #include <gtest/gtest.h>
 

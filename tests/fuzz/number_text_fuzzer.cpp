@@ -12,12 +12,12 @@
 // two bytes, anything else a full stop); the rest is the text. The first eight bytes also
 // serve as a raw double and the next two as a number of decimal places.
 
-#include "fuzz_check.h"
+#include "tests/fuzz/fuzz_check.h"
 
-#include <decimal_round.h>
-#include <entry_rules.h>
-#include <number_format.h>
-#include <number_parse.h>
+#include "core/decimal_round.h"
+#include "core/entry_rules.h"
+#include "core/number_format.h"
+#include "core/number_parse.h"
 
 #include <cerrno>
 #include <cmath>

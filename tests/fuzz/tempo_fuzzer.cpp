@@ -5,12 +5,12 @@
 // values: lengths of 240 * bars / tempo and 240 / (tempo * bars * beats per bar) seconds,
 // the converse rate, and the rounding to 15 decimal places before the unit factor.
 
-#include "fuzz_check.h"
+#include "tests/fuzz/fuzz_check.h"
 
-#include <checked_math.h>
-#include <decimal_round.h>
-#include <number_parse.h>
-#include <tempo.h>
+#include "core/checked_math.h"
+#include "core/decimal_round.h"
+#include "core/number_parse.h"
+#include "core/tempo.h"
 
 #include <array>
 #include <cmath>

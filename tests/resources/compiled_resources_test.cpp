@@ -2,10 +2,10 @@
 // string table, identity and icon unchanged. The compiled file is read back through the
 // resource compiler's own decompiler (windres), whose text these checks expect.
 
-#include "expected_version_block.h"
+#include "tests/resources/expected_version_block.h"
 
-#include <identity.h>
-#include <string_table.h>
+#include "resources/identity.h"
+#include "resources/string_table.h"
 
 #include <QString>
 
@@ -40,7 +40,7 @@ void PrintTo(const TableString& entry, std::ostream* out) {
 
 constexpr TableString tableStrings[] = {
 #define TACTORA_STRING(id, text) {id, text},
-#include "string_table.def"
+#include "resources/string_table.def"
 #undef TACTORA_STRING
 };
 

@@ -1,6 +1,6 @@
 // The string table holds every text the windows ask it for.
 
-#include <string_table.h>
+#include "resources/string_table.h"
 
 #include <gtest/gtest.h>
 

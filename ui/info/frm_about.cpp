@@ -1,11 +1,11 @@
-#include "frm_about.h"
+#include "ui/info/frm_about.h"
 
-#include "info_label.h"
+#include "ui/info/info_label.h"
 
-#include <shared/resource_text.h>
-#include <shared/twips.h>
+#include "ui/shared/resource_text.h"
+#include "ui/shared/twips.h"
 
-#include <identity.h>
+#include "resources/identity.h"
 
 namespace {
 

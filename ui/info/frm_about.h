@@ -1,6 +1,6 @@
 #pragma once
 
-#include "label_stack_window.h"
+#include "ui/info/label_stack_window.h"
 
 // The About window: the program's title, what it calculates, its author, licence,
 // systems, version and copyright, one label of the array per part.

@@ -1,9 +1,9 @@
-#include "frm_help.h"
+#include "ui/info/frm_help.h"
 
-#include "info_label.h"
+#include "ui/info/info_label.h"
 
-#include <shared/resource_text.h>
-#include <shared/twips.h>
+#include "ui/shared/resource_text.h"
+#include "ui/shared/twips.h"
 
 namespace {
 

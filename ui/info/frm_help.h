@@ -1,6 +1,6 @@
 #pragma once
 
-#include "label_stack_window.h"
+#include "ui/info/label_stack_window.h"
 
 // The Help window: how to use the calculator and the keys of the quick result calculator,
 // one string table line per label of the array.

@@ -1,4 +1,4 @@
-#include "info_label.h"
+#include "ui/info/info_label.h"
 
 #include <QEvent>
 #include <QPalette>

@@ -1,9 +1,9 @@
-#include "label_stack_window.h"
+#include "ui/info/label_stack_window.h"
 
-#include "info_label.h"
+#include "ui/info/info_label.h"
 
-#include "paint/gradient_painter.h"
-#include "paint/gradient_surface.h"
+#include "ui/paint/gradient_painter.h"
+#include "ui/paint/gradient_surface.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <shared/twips.h>
+#include "ui/shared/twips.h"
 
 #include <QRect>
 #include <QSize>

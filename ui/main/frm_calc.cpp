@@ -1,29 +1,29 @@
-#include "frm_calc.h"
+#include "ui/main/frm_calc.h"
 
-#include "design_geometry.h"
+#include "ui/main/design_geometry.h"
 
-#include <entry_rules.h>
-#include <identity.h>
-#include <info/frm_about.h>
-#include <info/frm_help.h>
-#include <number_parse.h>
-#include <paint/gradient_painter.h>
-#include <paint/gradient_surface.h>
-#include <quick/quick_calc.h>
-#include <quick/typed_character.h>
-#include <shared/dialogs.h>
-#include <shared/focus_validation.h>
-#include <shared/number_text.h>
-#include <shared/resource_text.h>
-#include <shared/selector_box.h>
-#include <tools/attach_tools.h>
+#include "core/entry_rules.h"
+#include "core/number_parse.h"
+#include "resources/identity.h"
+#include "ui/info/frm_about.h"
+#include "ui/info/frm_help.h"
+#include "ui/paint/gradient_painter.h"
+#include "ui/paint/gradient_surface.h"
+#include "ui/quick/quick_calc.h"
+#include "ui/quick/typed_character.h"
+#include "ui/shared/dialogs.h"
+#include "ui/shared/focus_validation.h"
+#include "ui/shared/number_text.h"
+#include "ui/shared/resource_text.h"
+#include "ui/shared/selector_box.h"
+#include "ui/tools/attach_tools.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QFrame>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -35,7 +35,8 @@
 
 namespace {
 
-const QString invalidEntryText = QStringLiteral("Invalid data entry, this value will reset to the previous value.");
+const QString invalidEntryText =
+    QStringLiteral("Invalid data entry, this value will reset to the previous value.");
 const QString calculationErrorTitle = QStringLiteral("Calculation error");
 
 QString faultText(tactora::ArithFault fault) {
@@ -128,9 +129,9 @@ void FrmCalc::buildControls() {
         s->setAccessibleName(d.accessibleName);
         s->setGeometry(d.geometry);
         s->setMaxVisibleItems(visibleRows);
-        s->setStyleSheet(QStringLiteral(
-            "QComboBox { background: transparent; color: white; border: 1px solid #C0C0C0; }"
-            "QComboBox QAbstractItemView { background: white; color: black; }"));
+        s->setStyleSheet(
+            QStringLiteral("QComboBox { background: transparent; color: white; border: 1px solid #C0C0C0; }"
+                           "QComboBox QAbstractItemView { background: white; color: black; }"));
         s->installEventFilter(this);
         return s;
     };
@@ -157,7 +158,8 @@ void FrmCalc::buildControls() {
 
     for (int i = 0; i < 2; ++i) {
         separator[i]->setObjectName(QStringLiteral("separator(%1)").arg(i));
-        separator[i]->setAccessibleName(i == 0 ? QStringLiteral("Entries rule") : QStringLiteral("Results rule"));
+        separator[i]->setAccessibleName(i == 0 ? QStringLiteral("Entries rule")
+                                               : QStringLiteral("Results rule"));
         separator[i]->setGeometry(design::separators[i]);
         QPalette grey = separator[i]->palette();
         grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
@@ -173,8 +175,8 @@ void FrmCalc::buildControls() {
         result->setCursor(Qt::IBeamCursor);
         // Reached by a click only: Tab never lands on a result.
         result->setFocusPolicy(Qt::ClickFocus);
-        result->setStyleSheet(
-            QStringLiteral("QLineEdit { background: transparent; color: white; border: 1px solid #C0C0C0; }"));
+        result->setStyleSheet(QStringLiteral(
+            "QLineEdit { background: transparent; color: white; border: 1px solid #C0C0C0; }"));
     }
 
     setTabOrder(CmbValType, TxtValue[0]);
@@ -212,7 +214,8 @@ void FrmCalc::buildMenus() {
         QStringLiteral("Addition/Subtraction (+/-)"), QString(),
         QStringLiteral("Semitone shift (#)"),         QStringLiteral("Decimal Rounding (.)")};
     for (int i = 0; i < 8; ++i) {
-        MnuCalculation[i] = captions[i].isEmpty() ? MnuCalculator->addSeparator() : MnuCalculator->addAction(captions[i]);
+        MnuCalculation[i] =
+            captions[i].isEmpty() ? MnuCalculator->addSeparator() : MnuCalculator->addAction(captions[i]);
         MnuCalculation[i]->setObjectName(QStringLiteral("MnuCalculation(%1)").arg(i));
         connect(MnuCalculation[i], &QAction::triggered, this, [this, i] { m_quick->QuickCalc(i); });
     }
@@ -333,8 +336,8 @@ void FrmCalc::TxtValue_KeyEnter(int index) {
 
 void FrmCalc::ValidateEntry(int index, bool& cancel) {
     const auto kind = static_cast<tactora::TempoKind>(CmbValType->selectedIndex());
-    if (!tactora::entryAccepted(static_cast<tactora::Entry>(index), TxtValue[index]->text().toStdString(), kind,
-                                decimalSeparator()))
+    if (!tactora::entryAccepted(static_cast<tactora::Entry>(index), TxtValue[index]->text().toStdString(),
+                                kind, decimalSeparator()))
         cancel = true;
 
     if (cancel) {
@@ -359,9 +362,9 @@ void FrmCalc::Recalculate() {
     // An entry left for a selector or a result box is not checked, so it may hold no
     // number at all; say which one rather than compute from it.
     if (entries.notANumber) {
-        m_dialogs.showMessage(
-            QStringLiteral("%1 is not a number. The results have not been recalculated.").arg(entryName(*entries.notANumber)),
-            calculationErrorTitle, MessageIcon::Warning);
+        m_dialogs.showMessage(QStringLiteral("%1 is not a number. The results have not been recalculated.")
+                                  .arg(entryName(*entries.notANumber)),
+                              calculationErrorTitle, MessageIcon::Warning);
         emit calculationFailed(
             QStringLiteral("%1 is not a number.").arg(entryName(*entries.notANumber).toLower()));
         return;
@@ -450,7 +453,8 @@ bool FrmCalc::eventFilter(QObject* watched, QEvent* event) {
             continue;
         if (event->type() == QEvent::FocusIn)
             selector->setLocked(false);
-        else if (event->type() == QEvent::FocusOut && static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        else if (event->type() == QEvent::FocusOut &&
+                 static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
             selector->setLocked(true);
     }
     return QMainWindow::eventFilter(watched, event);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <entry_rules.h>
-#include <tempo.h>
+#include "core/entry_rules.h"
+#include "core/tempo.h"
 
 #include <QMainWindow>
 

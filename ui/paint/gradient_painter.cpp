@@ -1,6 +1,6 @@
-#include "gradient_painter.h"
+#include "ui/paint/gradient_painter.h"
 
-#include "whole_number.h"
+#include "core/whole_number.h"
 
 #include <QColor>
 #include <QImage>

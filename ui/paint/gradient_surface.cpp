@@ -1,7 +1,7 @@
-#include "gradient_surface.h"
+#include "ui/paint/gradient_surface.h"
 
-#include "gradient_painter.h"
-#include "whole_number.h"
+#include "core/whole_number.h"
+#include "ui/paint/gradient_painter.h"
 
 #include <QPainter>
 

@@ -1,10 +1,10 @@
-#include "frm_result.h"
+#include "ui/quick/frm_result.h"
 
-#include "typed_character.h"
+#include "ui/quick/typed_character.h"
 
-#include <paint/gradient_painter.h>
-#include <shared/number_text.h>
-#include <shared/twips.h>
+#include "ui/paint/gradient_painter.h"
+#include "ui/shared/number_text.h"
+#include "ui/shared/twips.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>

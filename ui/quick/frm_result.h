@@ -1,7 +1,7 @@
 #pragma once
 
-#include <paint/gradient_surface.h>
-#include <quick_ops.h>
+#include "core/quick_ops.h"
+#include "ui/paint/gradient_surface.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,9 +1,9 @@
-#include "quick_calc.h"
+#include "ui/quick/quick_calc.h"
 
-#include "frm_result.h"
+#include "ui/quick/frm_result.h"
 
-#include <shared/dialogs.h>
-#include <shared/number_text.h>
+#include "ui/shared/dialogs.h"
+#include "ui/shared/number_text.h"
 
 #include <QLatin1String>
 #include <QLineEdit>

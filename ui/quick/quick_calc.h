@@ -1,6 +1,6 @@
 #pragma once
 
-#include <quick_ops.h>
+#include "core/quick_ops.h"
 
 #include <QPointer>
 

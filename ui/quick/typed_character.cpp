@@ -1,4 +1,4 @@
-#include "typed_character.h"
+#include "ui/quick/typed_character.h"
 
 #include <QKeyEvent>
 

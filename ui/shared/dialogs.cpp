@@ -1,12 +1,12 @@
-#include "dialogs.h"
+#include "ui/shared/dialogs.h"
 
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 
 void QtDialogs::showMessage(const QString& text, const QString& title, MessageIcon icon) {
-    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information, title, text,
-                    QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(icon == MessageIcon::Warning ? QMessageBox::Warning : QMessageBox::Information, title,
+                    text, QMessageBox::Ok, QApplication::activeWindow());
     box.setObjectName(QStringLiteral("messageBox"));
     box.exec();
 }

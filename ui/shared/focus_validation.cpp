@@ -1,4 +1,4 @@
-#include "focus_validation.h"
+#include "ui/shared/focus_validation.h"
 
 #include <QApplication>
 #include <QKeyEvent>

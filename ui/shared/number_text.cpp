@@ -1,7 +1,7 @@
-#include "number_text.h"
+#include "ui/shared/number_text.h"
 
-#include <number_format.h>
-#include <number_parse.h>
+#include "core/number_format.h"
+#include "core/number_parse.h"
 
 #include <QLocale>
 

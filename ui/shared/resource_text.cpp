@@ -1,6 +1,6 @@
-#include "resource_text.h"
+#include "ui/shared/resource_text.h"
 
-#include <string_table.h>
+#include "resources/string_table.h"
 
 QString LoadResString(int id) {
     const std::string_view text = tactora::resourceString(id);

@@ -1,4 +1,4 @@
-#include "selector_box.h"
+#include "ui/shared/selector_box.h"
 
 #include <QCompleter>
 #include <QLineEdit>

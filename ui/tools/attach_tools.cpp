@@ -1,12 +1,12 @@
-#include "attach_tools.h"
+#include "ui/tools/attach_tools.h"
 
-#include "context_menus.h"
-#include "frm_notes.h"
-#include "frm_tap.h"
-#include "tap_clock.h"
+#include "ui/tools/context_menus.h"
+#include "ui/tools/frm_notes.h"
+#include "ui/tools/frm_tap.h"
+#include "ui/tools/tap_clock.h"
 
-#include <main/frm_calc.h>
-#include <shared/number_text.h>
+#include "ui/main/frm_calc.h"
+#include "ui/shared/number_text.h"
 
 #include <QAction>
 #include <QLineEdit>

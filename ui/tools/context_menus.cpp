@@ -1,4 +1,4 @@
-#include "context_menus.h"
+#include "ui/tools/context_menus.h"
 
 #include <QAction>
 #include <QContextMenuEvent>

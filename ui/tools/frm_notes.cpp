@@ -1,11 +1,11 @@
-#include "frm_notes.h"
+#include "ui/tools/frm_notes.h"
 
-#include "note_table.h"
-#include "out_of_range.h"
+#include "ui/tools/note_table.h"
+#include "ui/tools/out_of_range.h"
 
-#include <note_values.h>
-#include <paint/gradient_painter.h>
-#include <shared/number_text.h>
+#include "core/note_values.h"
+#include "ui/paint/gradient_painter.h"
+#include "ui/shared/number_text.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <entry_rules.h>
-#include <paint/gradient_surface.h>
+#include "core/entry_rules.h"
+#include "ui/paint/gradient_surface.h"
 
 #include <cstdint>
 

@@ -1,12 +1,12 @@
-#include "frm_tap.h"
+#include "ui/tools/frm_tap.h"
 
-#include "out_of_range.h"
-#include "tap_clock.h"
+#include "ui/tools/out_of_range.h"
+#include "ui/tools/tap_clock.h"
 
-#include <checked_math.h>
-#include <decimal_round.h>
-#include <paint/gradient_painter.h>
-#include <shared/number_text.h>
+#include "core/checked_math.h"
+#include "core/decimal_round.h"
+#include "ui/paint/gradient_painter.h"
+#include "ui/shared/number_text.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

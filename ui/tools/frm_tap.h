@@ -1,7 +1,7 @@
 #pragma once
 
-#include <paint/gradient_surface.h>
-#include <tap_tempo.h>
+#include "core/tap_tempo.h"
+#include "ui/paint/gradient_surface.h"
 
 #include <cstdint>
 #include <optional>

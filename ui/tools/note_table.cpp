@@ -1,6 +1,6 @@
-#include "note_table.h"
+#include "ui/tools/note_table.h"
 
-#include "context_menus.h"
+#include "ui/tools/context_menus.h"
 
 #include <QAction>
 #include <QApplication>

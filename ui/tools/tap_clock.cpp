@@ -1,4 +1,4 @@
-#include "tap_clock.h"
+#include "ui/tools/tap_clock.h"
 
 std::chrono::nanoseconds SteadyTapClock::now() const {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(

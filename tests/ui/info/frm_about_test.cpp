@@ -1,11 +1,11 @@
 // The About window's texts: title, description, information lines, version and copyright.
 
-#include "opened_window.h"
+#include "tests/ui/info/opened_window.h"
 
-#include <info/frm_about.h>
+#include "ui/info/frm_about.h"
 
-#include <identity.h>
-#include <string_table.h>
+#include "resources/identity.h"
+#include "resources/string_table.h"
 
 #include <QtTest>
 

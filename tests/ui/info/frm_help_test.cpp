@@ -1,8 +1,8 @@
 // The Help window's fourteen lines: the usage text and the key table, blanks and all.
 
-#include "opened_window.h"
+#include "tests/ui/info/opened_window.h"
 
-#include <info/frm_help.h>
+#include "ui/info/frm_help.h"
 
 #include <QFontMetrics>
 #include <QtTest>

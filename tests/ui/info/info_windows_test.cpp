@@ -1,11 +1,11 @@
 // What the About and Help windows share: a fixed tool window over its parent, a label stack
 // over a vertical gradient, loaded afresh at each opening and unloaded at closing.
 
-#include "opened_window.h"
+#include "tests/ui/info/opened_window.h"
 
-#include <info/frm_about.h>
-#include <info/frm_help.h>
-#include <info/info_label.h>
+#include "ui/info/frm_about.h"
+#include "ui/info/frm_help.h"
+#include "ui/info/info_label.h"
 
 #include <QtTest>
 

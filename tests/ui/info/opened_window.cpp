@@ -1,7 +1,7 @@
-#include "opened_window.h"
+#include "tests/ui/info/opened_window.h"
 
-#include <info/info_label.h>
-#include <info/label_stack_window.h>
+#include "ui/info/info_label.h"
+#include "ui/info/label_stack_window.h"
 
 #include <QApplication>
 #include <QResizeEvent>

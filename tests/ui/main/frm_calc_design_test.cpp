@@ -1,6 +1,6 @@
-#include <main/frm_calc.h>
-#include <modal_watchdog.h>
-#include <scripted_dialogs.h>
+#include "tests/ui/support/modal_watchdog.h"
+#include "tests/ui/support/scripted_dialogs.h"
+#include "ui/main/frm_calc.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include <main/frm_calc.h>
-#include <modal_watchdog.h>
-#include <scripted_dialogs.h>
+#include "tests/ui/support/modal_watchdog.h"
+#include "tests/ui/support/scripted_dialogs.h"
+#include "ui/main/frm_calc.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -17,7 +17,8 @@
 
 namespace {
 
-const QString invalidEntry = QStringLiteral("Invalid data entry, this value will reset to the previous value.");
+const QString invalidEntry =
+    QStringLiteral("Invalid data entry, this value will reset to the previous value.");
 const QStringList defaultResults{"2.4", "0.6", "1.66666666666667"};
 
 } // namespace
@@ -137,7 +138,8 @@ void FrmCalcTest::typeInto(int index, const QString& text) {
 void FrmCalcTest::startsWithResultsOfTheDefaultEntries() {
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Tactora 2004"));
     QCOMPARE(results(), QStringList({"2.4", "0.6", "1.66666666666667"}));
-    QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("lblret(2)"))->text(), QStringLiteral("Cycles per second"));
+    QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("lblret(2)"))->text(),
+             QStringLiteral("Cycles per second"));
     QCOMPARE(selector("CmbValType")->currentText(), QStringLiteral("Beats per minute"));
     QCOMPARE(selector("CmbResType")->currentText(), QStringLiteral("Seconds"));
     QVERIFY(selector("CmbValType")->hasFocus());
@@ -151,11 +153,13 @@ void FrmCalcTest::selectorChoicesRecalculate_data() {
     QTest::addColumn<QString>("rateCaption");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("milliseconds") << 0 << 1 << "100" << "Cycles per second"
-                                  << QStringList{"2400", "600", "1.66666666666667"};
-    QTest::newRow("cycles per second") << 1 << 0 << "1" << "Beats per minute" << QStringList{"4", "1", "60"};
+    QTest::newRow("milliseconds") << 0 << 1 << "100"
+                                  << "Cycles per second" << QStringList{"2400", "600", "1.66666666666667"};
+    QTest::newRow("cycles per second") << 1 << 0 << "1"
+                                       << "Beats per minute" << QStringList{"4", "1", "60"};
     QTest::newRow("cycles per second in milliseconds")
-        << 1 << 1 << "1" << "Beats per minute" << QStringList{"4000", "1000", "60"};
+        << 1 << 1 << "1"
+        << "Beats per minute" << QStringList{"4000", "1000", "60"};
 }
 
 void FrmCalcTest::selectorChoicesRecalculate() {
@@ -210,7 +214,8 @@ void FrmCalcTest::enterShowsResultsOfTypedValues_data() {
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("120 bpm") << 0 << 0 << QStringList{"120", "1", "4"} << QStringList{"2", "0.5", "2"};
-    QTest::newRow("120 bpm, 2 bars") << 0 << 0 << QStringList{"120", "2", "4"} << QStringList{"4", "0.25", "4"};
+    QTest::newRow("120 bpm, 2 bars") << 0 << 0 << QStringList{"120", "2", "4"}
+                                     << QStringList{"4", "0.25", "4"};
     QTest::newRow("140 bpm in ms") << 0 << 1 << QStringList{"140", "1", "4"}
                                    << QStringList{"1714.28571428571", "428.571428571429", "2.33333333333333"};
     QTest::newRow("tie to even") << 0 << 0 << QStringList{"60", "512", "512"}
@@ -367,8 +372,10 @@ void FrmCalcTest::arithmeticFaultKeepsResultsAndNamesFault_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("fault");
 
-    QTest::newRow("tiny tempo overflows") << 0 << "1E-307" << "overflow";
-    QTest::newRow("zero bars left untested") << 1 << "0" << "division by zero";
+    QTest::newRow("tiny tempo overflows") << 0 << "1E-307"
+                                          << "overflow";
+    QTest::newRow("zero bars left untested") << 1 << "0"
+                                             << "division by zero";
 }
 
 void FrmCalcTest::arithmeticFaultKeepsResultsAndNamesFault() {
@@ -475,10 +482,18 @@ void FrmCalcTest::resultBoxFeedsQuickCalculator_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("* on the beat length") << 1 << "*" << -1 << "2" << "Multiplication result" << "1.2";
-    QTest::newRow("- adds") << 0 << "-" << -1 << "5" << "Addition/subtraction result" << "7.4";
-    QTest::newRow("# on the rate") << 2 << "#" << -1 << "-12" << "Semitone result" << "4";
-    QTest::newRow("menu item works on the register") << 0 << "" << 7 << "0.4" << "Decimal rounding result" << "2";
+    QTest::newRow("* on the beat length") << 1 << "*" << -1 << "2"
+                                          << "Multiplication result"
+                                          << "1.2";
+    QTest::newRow("- adds") << 0 << "-" << -1 << "5"
+                            << "Addition/subtraction result"
+                            << "7.4";
+    QTest::newRow("# on the rate") << 2 << "#" << -1 << "-12"
+                                   << "Semitone result"
+                                   << "4";
+    QTest::newRow("menu item works on the register") << 0 << "" << 7 << "0.4"
+                                                     << "Decimal rounding result"
+                                                     << "2";
 }
 
 void FrmCalcTest::resultBoxFeedsQuickCalculator() {

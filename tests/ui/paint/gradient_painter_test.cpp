@@ -1,4 +1,4 @@
-#include "paint/gradient_painter.h"
+#include "ui/paint/gradient_painter.h"
 
 #include <QImage>
 #include <QTest>

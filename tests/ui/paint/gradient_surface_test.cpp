@@ -1,5 +1,5 @@
-#include "paint/gradient_painter.h"
-#include "paint/gradient_surface.h"
+#include "ui/paint/gradient_painter.h"
+#include "ui/paint/gradient_surface.h"
 
 #include <QLabel>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "quick_session.h"
+#include "tests/ui/quick/quick_session.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "result_window_driver.h"
+#include "tests/ui/quick/result_window_driver.h"
 
-#include <modal_watchdog.h>
-#include <quick/quick_calc.h>
-#include <scripted_dialogs.h>
+#include "tests/ui/support/modal_watchdog.h"
+#include "tests/ui/support/scripted_dialogs.h"
+#include "ui/quick/quick_calc.h"
 
 #include <QLineEdit>
 #include <QList>

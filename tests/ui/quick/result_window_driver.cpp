@@ -1,4 +1,4 @@
-#include "result_window_driver.h"
+#include "tests/ui/quick/result_window_driver.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "modal_watchdog.h"
+#include "tests/ui/support/modal_watchdog.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "scripted_dialogs.h"
+#include "tests/ui/support/scripted_dialogs.h"
 
 void ScriptedDialogs::showMessage(const QString& text, const QString& title, MessageIcon icon) {
     messages.append({text, title, icon});

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <shared/dialogs.h>
+#include "ui/shared/dialogs.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "tools_session.h"
+#include "tests/ui/tools/tools_session.h"
 
 #include <QAction>
 #include <QApplication>
@@ -66,7 +66,7 @@ QStringList ToolsSession::chooseFromContextMenu(QWidget& control, MenuKey how, c
     // it is there.
     QTimer answer;
     answer.setInterval(10);
-    QObject::connect(&answer, &QTimer::timeout, [&answer, &texts, item] {
+    QObject::connect(&answer, &QTimer::timeout, &answer, [&answer, &texts, item] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (menu == nullptr)
             return;

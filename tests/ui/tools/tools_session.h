@@ -1,8 +1,8 @@
 #pragma once
 
-#include <main/frm_calc.h>
-#include <modal_watchdog.h>
-#include <scripted_dialogs.h>
+#include "tests/ui/support/modal_watchdog.h"
+#include "tests/ui/support/scripted_dialogs.h"
+#include "ui/main/frm_calc.h"
 
 #include <QString>
 #include <QStringList>

@@ -2,14 +2,14 @@
 // window as the platform delivers input; after each one the windows must show what the entry
 // rules, the tempo formulas and the quick operations give for the actions so far.
 // TACTORA_SOAK_SEED replays a run (the seed is printed); TACTORA_SOAK_STEPS makes it longer.
-#include <main/frm_calc.h>
-#include <modal_watchdog.h>
-#include <scripted_dialogs.h>
+#include "tests/ui/support/modal_watchdog.h"
+#include "tests/ui/support/scripted_dialogs.h"
+#include "ui/main/frm_calc.h"
 
-#include <entry_rules.h>
-#include <quick_ops.h>
-#include <shared/number_text.h>
-#include <tempo.h>
+#include "core/entry_rules.h"
+#include "core/quick_ops.h"
+#include "core/tempo.h"
+#include "ui/shared/number_text.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -489,4 +489,4 @@ private:
 };
 
 QTEST_MAIN(RandomUseSoak)
-#include "random_use_soak.moc"
+#include "random_use_soak_test.moc"

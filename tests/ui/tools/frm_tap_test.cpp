@@ -1,6 +1,6 @@
-#include <tools/frm_tap.h>
-#include <tools/tap_clock.h>
-#include <tools_session.h>
+#include "tests/ui/tools/tools_session.h"
+#include "ui/tools/frm_tap.h"
+#include "ui/tools/tap_clock.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -98,4 +98,4 @@ void FrmTapTest::useRunsTheEntryCheckAndLeavingChangesNothing() {
 }
 
 QTEST_MAIN(FrmTapTest)
-#include "tst_frm_tap.moc"
+#include "frm_tap_test.moc"

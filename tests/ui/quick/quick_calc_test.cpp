@@ -1,8 +1,8 @@
 // The quick operations end to end: operator key, operand box, arithmetic, the answer in the
 // result window, and the one report for every refused operation.
-#include "quick_session.h"
+#include "tests/ui/quick/quick_session.h"
 
-#include <quick/quick_calc.h>
+#include "ui/quick/quick_calc.h"
 
 #include <QLocale>
 #include <QTest>
@@ -254,4 +254,4 @@ void QuickCalcTest::refusedOperationIsReportedAndChangesNothing() {
 }
 
 QTEST_MAIN(QuickCalcTest)
-#include "tst_quick_calc.moc"
+#include "quick_calc_test.moc"

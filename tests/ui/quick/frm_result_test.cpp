@@ -1,8 +1,8 @@
 // The quick result window as the user meets it: its design, how it shows and closes, and
 // operations chained from its box, each replacing the window from inside its own key handling.
-#include "quick_session.h"
+#include "tests/ui/quick/quick_session.h"
 
-#include <quick/quick_calc.h>
+#include "ui/quick/quick_calc.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -287,4 +287,4 @@ void FrmResultTest::longChainKeepsTheStackFlat() {
 }
 
 QTEST_MAIN(FrmResultTest)
-#include "tst_frm_result.moc"
+#include "frm_result_test.moc"

@@ -1,4 +1,4 @@
-#include <tools_session.h>
+#include "tests/ui/tools/tools_session.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -147,4 +147,4 @@ void FrmNotesTest::copiesCellOrWholeTableWithHeadings() {
 }
 
 QTEST_MAIN(FrmNotesTest)
-#include "tst_frm_notes.moc"
+#include "frm_notes_test.moc"

@@ -1,8 +1,8 @@
 // Which keys typed into a result box start a quick operation, in the main window and in the
 // result window alike: typed characters do, Ctrl and Alt chords do not, AltGr characters do.
-#include "quick_session.h"
+#include "tests/ui/quick/quick_session.h"
 
-#include <main/frm_calc.h>
+#include "ui/main/frm_calc.h"
 
 #include <QLocale>
 #include <QTest>
@@ -111,4 +111,4 @@ void ResultBoxKeysTest::resultWindowBox() {
 }
 
 QTEST_MAIN(ResultBoxKeysTest)
-#include "tst_result_box_keys.moc"
+#include "result_box_keys_test.moc"
