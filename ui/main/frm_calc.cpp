@@ -397,7 +397,6 @@ bool FrmCalc::ShowResults(const tactora::TempoOutcome& outcome) {
         emit calculationFailed(QStringLiteral("these values lead to %1.").arg(faultText(outcome.fault)));
         return false;
     }
-    BeatSeconds = outcome.results.beatSeconds;
     TxtResult[0]->setText(toDisplayText(outcome.results.barsLength));
     TxtResult[1]->setText(toDisplayText(outcome.results.beatLength));
     TxtResult[2]->setText(toDisplayText(outcome.results.converseRate));

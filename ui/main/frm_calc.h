@@ -108,6 +108,4 @@ private:
     // The unit factor as text, "1" for seconds or "1000" for milliseconds; empty until the
     // unit is first chosen.
     QString m_resTypeTag;
-    // One beat in seconds, from the last calculation, before rounding and unit factor.
-    double BeatSeconds = 0.0;
 };

@@ -12,7 +12,6 @@ public:
     explicit SelectorBox(QWidget* parent = nullptr);
 
     void setLocked(bool locked);
-    bool isLocked() const { return m_locked; }
 
     // The item whose text the box shows, or -1 while the text matches no item.
     int selectedIndex() const;
