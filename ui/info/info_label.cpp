@@ -48,7 +48,7 @@ void InfoLabel::changeEvent(QEvent* event) {
 }
 
 void InfoLabel::fitHeightToText() {
-    // An empty label has no text height of its own; it keeps one line, as designed.
+    // An empty label has no text height of its own; it keeps the height of one line.
     const int height = std::max(heightForWidth(width()), fontMetrics().height());
     resize(width(), height);
 }

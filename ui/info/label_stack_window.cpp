@@ -13,7 +13,7 @@
 namespace {
 
 // The dialog face at 8.25 points: one line is 13 pixels at 96 dots per inch, the height
-// Lbl(0) is designed with, so that every line of the windows fits their fixed inner areas.
+// Lbl(0) is given, so that every line of the windows fits their fixed inner areas.
 QFont designFont(const QWidget& window) {
     QFont font = QApplication::font(&window);
     font.setPointSizeF(8.25);
@@ -98,7 +98,7 @@ void LabelStackWindow::keyPressEvent(QKeyEvent* event) {
 
 void LabelStackWindow::Form_Resize() {
     // Each member directly under the previous one, each as high as its text; Lbl(0) keeps
-    // its designed top and nothing else moves.
+    // its fixed top and nothing else moves.
     const int highest = LblUBound();
     const int lowest = LblLBound();
     for (int i = lowest + 1; i <= highest; ++i) {

@@ -12,12 +12,12 @@ class GradientSurface;
 class InfoLabel;
 
 // An information window: a fixed-size tool window whose whole content is one label array,
-// Lbl, stacked line under line over a vertical gradient. Member 0 is designed; the further
-// members exist only while the window is loaded.
+// Lbl, stacked line under line over a vertical gradient. Member 0 is made with the window;
+// the further members exist only while the window is loaded.
 //
 // Each showModal() loads the window afresh (the subclass's Form_Load creates the members
 // and sets the texts), shows it modally over its parent, and unloads it once the user has
-// closed it, so that every opening starts again from the design.
+// closed it, so that every opening starts again from member 0 alone, empty and in its place.
 class LabelStackWindow : public QDialog {
     Q_OBJECT
 
@@ -30,7 +30,7 @@ public:
     int LblLBound() const { return 0; }
     int LblUBound() const { return static_cast<int>(m_lbl.size()) - 1; }
 
-    // Design-time colours of the inner area, 0x00BBGGRR: the gradient's top and bottom.
+    // The inner area's colours, 0x00BBGGRR: the gradient's top and bottom.
     std::uint32_t BackColor() const { return m_backColor; }
     std::uint32_t FillColor() const { return m_fillColor; }
 
@@ -50,8 +50,8 @@ protected:
     // Runs each time the window is loaded, before it is shown.
     virtual void Form_Load() = 0;
 
-    // Creates member index of Lbl (the next free one) with the design of Lbl(0) as it is at
-    // this moment; the new member starts hidden.
+    // Creates member index of Lbl (the next free one) with the place, alignment and caption of
+    // Lbl(0) as they are at this moment; the new member starts hidden.
     InfoLabel& LoadLbl(int index);
 
     // Paints the gradient from BackColor at the top to FillColor at the bottom of the inner

@@ -8,7 +8,8 @@
 
 #include <array>
 
-// The main window as designed, in twips as the design gives them.
+// Where the main window's controls sit, with their names and initial texts. Positions and
+// sizes are kept in twips, the unit the layout was first drawn in, and converted once here.
 namespace design {
 
 constexpr QRect twips(int left, int top, int width, int height) {

@@ -23,8 +23,8 @@ class QMenu;
 class QuickCalculator;
 class SelectorBox;
 
-// The main window: the tempo calculator. Controls keep the names of the window design;
-// arrays are indexed as the design numbers their members.
+// The main window: the tempo calculator. Each control's member is named after its object
+// name, and a control array is indexed by the number in that name: TxtValue[1] is "TxtValue(1)".
 class FrmCalc : public QMainWindow {
     Q_OBJECT
 
@@ -32,7 +32,7 @@ public:
     explicit FrmCalc(Dialogs& dialogs, QWidget* parent = nullptr);
     ~FrmCalc() override;
 
-    // Design-time colours of the client area, 0x00BBGGRR: the gradient runs from one to the other.
+    // The client area's colours, 0x00BBGGRR: the gradient runs from the back colour to the fill colour.
     static constexpr std::uint32_t BackColor = 0x00404040;
     static constexpr std::uint32_t FillColor = 0x00808080;
 
@@ -83,7 +83,7 @@ private:
     GradientSurface* m_client = nullptr;
 
     std::array<QLabel*, 2> lbltitle{};
-    std::array<QLabel*, 3> lblcalc{}; // the design numbers these 1 and 2; member 0 does not exist
+    std::array<QLabel*, 3> lblcalc{}; // "lblcalc(1)" and "lblcalc(2)"; there is no member 0
     std::array<QLabel*, 5> lblret{};
     std::array<QLineEdit*, 3> TxtValue{};
     std::array<QLineEdit*, 3> TxtResult{};

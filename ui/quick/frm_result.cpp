@@ -17,7 +17,7 @@
 
 namespace {
 
-// The window design: the inner area and the box on it.
+// The fixed layout: the inner area and the box on it.
 constexpr QSize InnerArea(design::px(3735), design::px(585));
 constexpr QRect ResultBoxGeometry(design::px(120), design::px(120), design::px(3495), design::px(315));
 constexpr qreal ResultBoxPointSize = 8.25;
@@ -123,7 +123,7 @@ void FrmResult::unload() {
     }
     if (m_loaded) {
         m_loaded = false;
-        // The next load starts from the design again.
+        // The next load starts again with the window's own caption and an empty box.
         setWindowTitle(designCaption());
         m_txtResult->clear();
     }

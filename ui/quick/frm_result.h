@@ -21,11 +21,11 @@ public:
     FrmResult(QWidget& owner, double& currentValue);
     ~FrmResult() override;
 
-    // Design-time colours of the inner area, 0x00BBGGRR: the gradient runs from one to the other.
+    // The inner area's colours, 0x00BBGGRR: the gradient runs from the back colour to the fill colour.
     static constexpr std::uint32_t BackColor = 0x00404040;
     static constexpr std::uint32_t FillColor = 0x00808080;
 
-    // The caption the design gives the window, in place again after every unload.
+    // The window's own caption, before an operation names itself; in place again after every unload.
     static QString designCaption();
 
     // Changing the caption of an unloaded window loads it first, which paints its background.

@@ -65,7 +65,7 @@ void FrmAboutTest::eachLabelHoldsItsText_data() {
                           "        4. Convert bpm to cycles-per-sec or cycles-per-sec to bpm\r\n"
                           "        5. Additional result calculator i.e. decimal rounding\r\n")
         << left;
-    // The author and licence lines are the program's own wording, shown as the table has them.
+    // The author and licence lines are the program's own wording, shown as the string table has them.
     QTest::newRow("author") << 2 << tableString(31) << left;
     QTest::newRow("licence") << 3 << tableString(32) << left;
     QTest::newRow("systems") << 4 << QStringLiteral("OS: Win 95/98/ME/NT/2000/XP") << left;

@@ -179,7 +179,7 @@ void InfoWindowsTest::reopeningShowsTheSameAndKeepsNoOldMembers() {
 
     const OpenedWindow first = openAndClose(*window);
 
-    // Closing destroys the created members and returns Lbl(0) to its design.
+    // Closing destroys the created members and returns Lbl(0) to its first place, alignment and text.
     QCOMPARE(window->findChildren<InfoLabel*>().size(), 1);
     QCOMPARE(window->Lbl(0), lbl0);
     QCOMPARE(window->LblUBound(), 0);

@@ -16,7 +16,7 @@
 #include <cstdlib>
 #include <memory>
 
-// The main window against its design: where every control sits, how the focus travels,
+// The main window's fixed layout: where every control sits, how the focus travels,
 // what the background looks like.
 class FrmCalcDesignTest : public QObject {
     Q_OBJECT

@@ -1,4 +1,4 @@
-// The quick result window as the user meets it: its design, how it shows and closes, and
+// The quick result window as the user meets it: its fixed layout, how it shows and closes, and
 // operations chained from its box, each replacing the window from inside its own key handling.
 #include "tests/ui/quick/quick_session.h"
 
@@ -137,7 +137,8 @@ void FrmResultTest::closingKeysEndTheDisplay_data() {
     QTest::newRow("close button") << 0 << Qt::KeyboardModifiers();
 }
 
-// Closing unloads: the window returns to its design and the operation that showed it returns.
+// Closing unloads: the window returns to its own caption and empty box, and the operation that showed it
+// returns.
 void FrmResultTest::closingKeysEndTheDisplay() {
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
