@@ -2,6 +2,7 @@
 
 #include "ui/info/info_label.h"
 
+#include "ui/paint/palette.h"
 #include "ui/shared/resource_text.h"
 #include "ui/shared/twips.h"
 
@@ -22,7 +23,7 @@ LabelStackWindow::Design FrmAbout::design() {
         .objectName = QStringLiteral("FrmAbout"),
         .caption = QStringLiteral("About"),
         .clientSize = QSize(design::px(6255), design::px(3450)),
-        .backColor = 0x00C0C0C0,
+        .backColor = palette::Silver,
         .fillColor = 0x00808000,
         .lbl0Geometry = QRect(design::px(120), design::px(120), design::px(6015), design::px(195)),
         .lbl0Alignment = Qt::AlignHCenter,

@@ -2,6 +2,7 @@
 
 #include "ui/info/info_label.h"
 
+#include "ui/paint/palette.h"
 #include "ui/shared/resource_text.h"
 #include "ui/shared/twips.h"
 
@@ -18,7 +19,7 @@ LabelStackWindow::Design FrmHelp::design() {
         .objectName = QStringLiteral("FrmHelp"),
         .caption = QStringLiteral("Help"),
         .clientSize = QSize(design::px(6255), design::px(3060)),
-        .backColor = 0x00C0C0C0,
+        .backColor = palette::Silver,
         .fillColor = 0x00808000,
         .lbl0Geometry = QRect(design::px(120), design::px(120), design::px(6015), design::px(195)),
         .lbl0Alignment = Qt::AlignLeft,

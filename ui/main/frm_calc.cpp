@@ -1,14 +1,12 @@
 #include "ui/main/frm_calc.h"
 
-#include "ui/main/design_geometry.h"
-
 #include "core/entry_rules.h"
-#include "core/number_parse.h"
 #include "resources/identity.h"
 #include "ui/info/frm_about.h"
 #include "ui/info/frm_help.h"
 #include "ui/paint/gradient_painter.h"
 #include "ui/paint/gradient_surface.h"
+#include "ui/paint/palette.h"
 #include "ui/quick/quick_calc.h"
 #include "ui/quick/typed_character.h"
 #include "ui/shared/dialogs.h"
@@ -18,18 +16,15 @@
 #include "ui/shared/selector_box.h"
 #include "ui/tools/attach_tools.h"
 
-#include <QApplication>
+#include <QAction>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QScreen>
-#include <QStyle>
 
 #include <algorithm>
 
@@ -82,107 +77,21 @@ FrmCalc::FrmCalc(Dialogs& dialogs, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/tactora04.png")));
     buildControls();
     buildMenus();
+    connectControls();
     Form_Load();
 }
 
 FrmCalc::~FrmCalc() = default;
 
-void FrmCalc::buildControls() {
-    QFont font = QApplication::font();
-    font.setPointSizeF(8.25);
-    setFont(font);
-
-    m_client = new GradientSurface(this);
-    m_client->setObjectName(QStringLiteral("clientArea"));
-    m_client->setAccessibleName(QStringLiteral("Tempo calculator"));
-    m_client->setFixedSize(design::clientSize);
-    setCentralWidget(m_client);
-    // The client area has a fixed size, so the window does too: no resizing by the frame.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+// The controls and menus are built in frm_calc_layout.cpp; here they are tied to their handlers.
+void FrmCalc::connectControls() {
     m_client->installEventFilter(this);
-
-    auto label = [this](const design::Control& d) {
-        auto* l = new QLabel(d.caption, m_client);
-        l->setObjectName(d.name);
-        l->setAccessibleName(d.caption);
-        // A palette, not a style sheet: it draws the same and spares the style sheet
-        // machinery eleven widgets at start.
-        QPalette white = l->palette();
-        white.setColor(QPalette::WindowText, Qt::white);
-        l->setPalette(white);
-        l->setFocusPolicy(Qt::NoFocus);
-        l->move(d.geometry.topLeft());
-        l->adjustSize();
-        return l;
-    };
-    auto lineEdit = [this](const design::Control& d) {
-        auto* e = new QLineEdit(d.caption, m_client);
-        e->setObjectName(d.name);
-        e->setAccessibleName(d.accessibleName);
-        e->setGeometry(d.geometry);
-        e->installEventFilter(this);
-        return e;
-    };
-    auto selector = [this](const design::Control& d, int visibleRows) {
-        auto* s = new SelectorBox(m_client);
-        s->setObjectName(d.name);
-        s->setAccessibleName(d.accessibleName);
-        s->setGeometry(d.geometry);
-        s->setMaxVisibleItems(visibleRows);
-        s->setStyleSheet(
-            QStringLiteral("QComboBox { background: transparent; color: white; border: 1px solid #C0C0C0; }"
-                           "QComboBox QAbstractItemView { background: white; color: black; }"));
-        s->installEventFilter(this);
-        return s;
-    };
-
-    lbltitle[0] = label(design::lbltitle0);
-    separator[0] = new QFrame(m_client);
-    lblret[4] = label(design::lblret4);
-    CmbValType = selector(design::CmbValType, 3);
-    TxtValue[0] = lineEdit(design::TxtValue0);
-    lblcalc[1] = label(design::lblcalc1);
-    lblcalc[2] = label(design::lblcalc2);
-    TxtValue[1] = lineEdit(design::TxtValue1);
-    TxtValue[2] = lineEdit(design::TxtValue2);
-    lbltitle[1] = label(design::lbltitle1);
-    separator[1] = new QFrame(m_client);
-    lblret[3] = label(design::lblret3);
-    CmbResType = selector(design::CmbResType, 4);
-    lblret[0] = label(design::lblret0);
-    TxtResult[0] = lineEdit(design::TxtResult0);
-    lblret[1] = label(design::lblret1);
-    TxtResult[1] = lineEdit(design::TxtResult1);
-    lblret[2] = label(design::lblret2);
-    TxtResult[2] = lineEdit(design::TxtResult2);
-
-    for (int i = 0; i < 2; ++i) {
-        separator[i]->setObjectName(QStringLiteral("separator(%1)").arg(i));
-        separator[i]->setAccessibleName(i == 0 ? QStringLiteral("Entries rule")
-                                               : QStringLiteral("Results rule"));
-        separator[i]->setGeometry(design::separators[i]);
-        QPalette grey = separator[i]->palette();
-        grey.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
-        separator[i]->setPalette(grey);
-        separator[i]->setAutoFillBackground(true);
-        separator[i]->setFocusPolicy(Qt::NoFocus);
-    }
-    for (QLineEdit* entry : TxtValue)
-        entry->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid black; }"));
-    for (QLineEdit* result : TxtResult) {
-        result->setReadOnly(true);
-        // A read-only box takes the arrow; the result boxes keep the I-beam of text that can be selected.
-        result->setCursor(Qt::IBeamCursor);
-        // Reached by a click only: Tab never lands on a result.
-        result->setFocusPolicy(Qt::ClickFocus);
-        result->setStyleSheet(QStringLiteral(
-            "QLineEdit { background: transparent; color: white; border: 1px solid #C0C0C0; }"));
-    }
-
-    setTabOrder(CmbValType, TxtValue[0]);
-    setTabOrder(TxtValue[0], TxtValue[1]);
-    setTabOrder(TxtValue[1], TxtValue[2]);
-    setTabOrder(TxtValue[2], CmbResType);
+    CmbValType->installEventFilter(this);
+    CmbResType->installEventFilter(this);
+    for (QLineEdit* box : TxtValue)
+        box->installEventFilter(this);
+    for (QLineEdit* box : TxtResult)
+        box->installEventFilter(this);
 
     connect(CmbResType, &SelectorBox::changed, this, &FrmCalc::CmbResType_Change);
     connect(CmbValType, &SelectorBox::changed, this, &FrmCalc::CmbValType_Change);
@@ -196,32 +105,10 @@ void FrmCalc::buildControls() {
         m_validation->setValidator(*TxtValue[i], [this, i](bool& cancel) { ValidateEntry(i, cancel); });
         m_validation->setRequestsValidation(*TxtValue[i]);
     }
-}
 
-void FrmCalc::buildMenus() {
-    MnuAbout = menuBar()->addAction(QStringLiteral("About"));
-    MnuAbout->setObjectName(QStringLiteral("MnuAbout"));
     connect(MnuAbout, &QAction::triggered, this, &FrmCalc::MnuAbout_Click);
-
-    // The calculation menu is inactive: its operations are reached by the operator keys
-    // typed into a result box. It is kept, hidden, so the items and their handler exist.
-    MnuCalculator = menuBar()->addMenu(QString());
-    MnuCalculator->setObjectName(QStringLiteral("MnuCalculator"));
-    MnuCalculator->menuAction()->setVisible(false);
-    const std::array<QString, 8> captions = {
-        QStringLiteral("Multiplication (*)"),         QStringLiteral("Division (/)"),
-        QStringLiteral("Rounded Division (\\)"),      QString(),
-        QStringLiteral("Addition/Subtraction (+/-)"), QString(),
-        QStringLiteral("Semitone shift (#)"),         QStringLiteral("Decimal Rounding (.)")};
-    for (int i = 0; i < 8; ++i) {
-        MnuCalculation[i] =
-            captions[i].isEmpty() ? MnuCalculator->addSeparator() : MnuCalculator->addAction(captions[i]);
-        MnuCalculation[i]->setObjectName(QStringLiteral("MnuCalculation(%1)").arg(i));
+    for (int i = 0; i < 8; ++i)
         connect(MnuCalculation[i], &QAction::triggered, this, [this, i] { m_quick->QuickCalc(i); });
-    }
-
-    MnuHelp = menuBar()->addAction(QStringLiteral("Help"));
-    MnuHelp->setObjectName(QStringLiteral("MnuHelp"));
     connect(MnuHelp, &QAction::triggered, this, &FrmCalc::MnuHelp_Click);
 }
 
@@ -240,7 +127,7 @@ void FrmCalc::MnuHelp_Click() {
 void FrmCalc::Form_Load() {
     tools::AttachTools(*this);
     setWindowTitle(QString::fromUtf8(tactora::identity::title));
-    m_client->paintGradient(BackColor, FillColor, paint::GRADIENT_FILL_RECT_H);
+    m_client->paintGradient(palette::CalculatorBack, palette::CalculatorFill, paint::GRADIENT_FILL_RECT_H);
     LoadResultTypes();
     LoadValueTypes();
 
@@ -281,9 +168,11 @@ void FrmCalc::CmbResType_Change() {
     switch (CmbResType->selectedIndex()) {
     case 0:
         m_resTypeTag = QStringLiteral("1");
+        m_unitFactor = 1.0;
         break;
     case 1:
         m_resTypeTag = QStringLiteral("1000");
+        m_unitFactor = 1000.0;
         break;
     default:
         break;
@@ -377,13 +266,13 @@ void FrmCalc::Recalculate() {
 }
 
 void FrmCalc::CalcFromBpm(double tempo, double bars, double beatsPerBar) {
-    if (ShowResults(tactora::CalcFromBpm(tempo, bars, beatsPerBar, UnitFactor())))
-        emit resultsShown(tactora::TempoKind::BeatsPerMinute, tempo, UnitFactor());
+    if (ShowResults(tactora::CalcFromBpm(tempo, bars, beatsPerBar, m_unitFactor)))
+        emit resultsShown(tactora::TempoKind::BeatsPerMinute, tempo, m_unitFactor);
 }
 
 void FrmCalc::CalcFromHz(double rate, double bars, double beatsPerBar) {
-    if (ShowResults(tactora::CalcFromHz(rate, bars, beatsPerBar, UnitFactor())))
-        emit resultsShown(tactora::TempoKind::CyclesPerSecond, rate, UnitFactor());
+    if (ShowResults(tactora::CalcFromHz(rate, bars, beatsPerBar, m_unitFactor)))
+        emit resultsShown(tactora::TempoKind::CyclesPerSecond, rate, m_unitFactor);
 }
 
 bool FrmCalc::ShowResults(const tactora::TempoOutcome& outcome) {
@@ -412,11 +301,6 @@ void FrmCalc::TxtResult_GotFocus(const QLineEdit& result) {
 void FrmCalc::TxtResult_KeyPress(const QKeyEvent& event) {
     if (const auto typed = typedCharacter(event))
         m_quick->QuickCalcKey(*typed);
-}
-
-double FrmCalc::UnitFactor() const {
-    // The tag only ever holds "1" or "1000", written by the unit selector in C form.
-    return tactora::parseNumber(m_resTypeTag.toStdString()).value_or(1.0);
 }
 
 bool FrmCalc::eventFilter(QObject* watched, QEvent* event) {

@@ -6,7 +6,6 @@
 #include <QMainWindow>
 
 #include <array>
-#include <cstdint>
 #include <memory>
 
 class Dialogs;
@@ -32,10 +31,6 @@ public:
     explicit FrmCalc(Dialogs& dialogs, QWidget* parent = nullptr);
     ~FrmCalc() override;
 
-    // The client area's colours, 0x00BBGGRR: the gradient runs from the back colour to the fill colour.
-    static constexpr std::uint32_t BackColor = 0x00404040;
-    static constexpr std::uint32_t FillColor = 0x00808080;
-
     // What the tempo entry holds, as its selector says.
     tactora::TempoKind tempoKind() const;
 
@@ -54,8 +49,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Made and styled as the window looks before any code runs, in frm_calc_layout.cpp.
     void buildControls();
     void buildMenus();
+    void connectControls();
     void Form_Load();
     void Form_Resize();
     void MnuAbout_Click();
@@ -74,7 +71,6 @@ private:
     void CalcFromBpm(double tempo, double bars, double beatsPerBar);
     void CalcFromHz(double rate, double bars, double beatsPerBar);
     bool ShowResults(const tactora::TempoOutcome& outcome); // true when they are shown
-    double UnitFactor() const;
 
     Dialogs& m_dialogs;
     // Fed by the result boxes and the calculation menu; its result window belongs to this one.
@@ -108,4 +104,6 @@ private:
     // The unit factor as text, "1" for seconds or "1000" for milliseconds; empty until the
     // unit is first chosen.
     QString m_resTypeTag;
+    // The same factor as the number the lengths are multiplied by; seconds until a unit is chosen.
+    double m_unitFactor = 1.0;
 };

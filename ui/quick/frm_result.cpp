@@ -3,6 +3,7 @@
 #include "ui/quick/typed_character.h"
 
 #include "ui/paint/gradient_painter.h"
+#include "ui/paint/palette.h"
 #include "ui/shared/number_text.h"
 #include "ui/shared/twips.h"
 
@@ -21,11 +22,6 @@ namespace {
 constexpr QSize InnerArea(design::px(3735), design::px(585));
 constexpr QRect ResultBoxGeometry(design::px(120), design::px(120), design::px(3495), design::px(315));
 constexpr qreal ResultBoxPointSize = 8.25;
-
-QColor colourOf(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu),
-                  static_cast<int>((bgr >> 16) & 0xFFu));
-}
 
 // Enter and Escape close the window whatever Shift, Ctrl or Alt are doing.
 bool isClosingKey(const QKeyEvent& event) {
@@ -55,7 +51,7 @@ FrmResult::FrmResult(QWidget& owner, double& currentValue)
 
     // Until the gradient is painted, and should it ever be refused, the window shows its back colour.
     QPalette backdrop = palette();
-    backdrop.setColor(backgroundRole(), colourOf(BackColor));
+    backdrop.setColor(backgroundRole(), palette::toQColor(palette::CalculatorBack));
     setPalette(backdrop);
 
     m_txtResult = new QLineEdit(this);
@@ -69,8 +65,9 @@ FrmResult::FrmResult(QWidget& owner, double& currentValue)
     m_txtResult->setFont(face);
     // Transparent so that the gradient shows through; a flat single line in the window-frame
     // colour instead of a sunken frame.
-    m_txtResult->setStyleSheet(QStringLiteral(
-        "QLineEdit#TxtResult { background: transparent; color: white; border: 1px solid black; }"));
+    setStyleSheet(
+        QStringLiteral("QLineEdit#TxtResult { background: transparent; color: %1; border: 1px solid %2; }")
+            .arg(palette::toCss(palette::White), palette::toCss(palette::Black)));
     m_txtResult->installEventFilter(this);
 }
 
@@ -173,7 +170,7 @@ void FrmResult::loadIfUnloaded() {
 }
 
 void FrmResult::Form_Load() {
-    paintGradient(BackColor, FillColor, paint::GRADIENT_FILL_RECT_H);
+    paintGradient(palette::CalculatorBack, palette::CalculatorFill, paint::GRADIENT_FILL_RECT_H);
     m_loaded = true;
 }
 

@@ -3,7 +3,6 @@
 #include "core/quick_ops.h"
 #include "ui/paint/gradient_surface.h"
 
-#include <cstdint>
 #include <optional>
 
 class QLineEdit;
@@ -20,10 +19,6 @@ public:
     // register when it gains the focus.
     FrmResult(QWidget& owner, double& currentValue);
     ~FrmResult() override;
-
-    // The inner area's colours, 0x00BBGGRR: the gradient runs from the back colour to the fill colour.
-    static constexpr std::uint32_t BackColor = 0x00404040;
-    static constexpr std::uint32_t FillColor = 0x00808080;
 
     // The window's own caption, before an operation names itself; in place again after every unload.
     static QString designCaption();

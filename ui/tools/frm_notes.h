@@ -2,6 +2,7 @@
 
 #include "core/entry_rules.h"
 #include "ui/paint/gradient_surface.h"
+#include "ui/paint/palette.h"
 
 #include <cstdint>
 
@@ -18,8 +19,8 @@ class FrmNotes final : public GradientSurface {
 public:
     explicit FrmNotes(QWidget& owner);
 
-    static constexpr std::uint32_t BackColor = 0x00404040;
-    static constexpr std::uint32_t FillColor = 0x00808080;
+    static constexpr std::uint32_t BackColor = palette::CalculatorBack;
+    static constexpr std::uint32_t FillColor = palette::CalculatorFill;
 
     // Shows the figures for a tempo; unitFactor is 1 for seconds and 1000 for milliseconds,
     // as in the main window.

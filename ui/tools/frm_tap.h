@@ -2,6 +2,7 @@
 
 #include "core/tap_tempo.h"
 #include "ui/paint/gradient_surface.h"
+#include "ui/paint/palette.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,8 +19,8 @@ class FrmTap final : public GradientSurface {
 public:
     FrmTap(QWidget& owner, const TapClock& clock);
 
-    static constexpr std::uint32_t BackColor = 0x00404040;
-    static constexpr std::uint32_t FillColor = 0x00808080;
+    static constexpr std::uint32_t BackColor = palette::CalculatorBack;
+    static constexpr std::uint32_t FillColor = palette::CalculatorFill;
 
     // Where the time of each tap is read from.
     void setClock(const TapClock& clock) { m_clock = &clock; }

@@ -132,6 +132,8 @@ void FrmCalcDesignTest::controlsSitWhereDesigned() {
         QCOMPARE(combo->currentText(), text);
         QVERIFY(combo->isEditable());
         QCOMPARE(combo->maxVisibleItems(), name == QLatin1String("CmbValType") ? 3 : 4);
+        // The text part shows the window's font too, whatever styles the selector.
+        QCOMPARE(combo->lineEdit()->font().pointSizeF(), 8.25);
         QVERIFY(!combo->accessibleName().isEmpty());
     }
 }

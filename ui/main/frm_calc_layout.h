@@ -10,6 +10,7 @@
 
 // Where the main window's controls sit, with their names and initial texts. Positions and
 // sizes are kept in twips, the unit the layout was first drawn in, and converted once here.
+// FrmCalc builds and styles its controls from these in frm_calc_layout.cpp.
 namespace design {
 
 constexpr QRect twips(int left, int top, int width, int height) {

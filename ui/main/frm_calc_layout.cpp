@@ -1,0 +1,159 @@
+#include "ui/main/frm_calc_layout.h"
+
+#include "ui/main/frm_calc.h"
+#include "ui/paint/gradient_surface.h"
+#include "ui/paint/palette.h"
+#include "ui/shared/selector_box.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPalette>
+
+#include <cstdint>
+
+namespace {
+
+// The looks of the boxes and selectors, one sheet for all of them. The entries are the
+// editable boxes, the results the read-only ones; the line edit inside a selector is no
+// child of the client area and keeps the selector's looks.
+QString boxStyleSheet() {
+    using palette::toCss;
+    return QStringLiteral("#clientArea > QLineEdit { border: 1px solid %3; }"
+                          "#clientArea > QLineEdit:read-only { background: transparent; color: %1;"
+                          " border: 1px solid %2; }"
+                          "QComboBox { background: transparent; color: %1; border: 1px solid %2; }"
+                          "QComboBox QAbstractItemView { background: %1; color: %3; }")
+        .arg(toCss(palette::White), toCss(palette::Silver), toCss(palette::Black));
+}
+
+// Labels and rules take palettes, not the sheet: they draw the same and spare the style
+// sheet machinery eleven widgets at start.
+void setColour(QWidget& widget, QPalette::ColorRole role, std::uint32_t colour) {
+    QPalette coloured = widget.palette();
+    coloured.setColor(role, palette::toQColor(colour));
+    widget.setPalette(coloured);
+}
+
+} // namespace
+
+void FrmCalc::buildControls() {
+    QFont font = QApplication::font();
+    font.setPointSizeF(8.25);
+    setFont(font);
+
+    m_client = new GradientSurface(this);
+    m_client->setObjectName(QStringLiteral("clientArea"));
+    m_client->setAccessibleName(QStringLiteral("Tempo calculator"));
+    m_client->setFixedSize(design::clientSize);
+    setCentralWidget(m_client);
+    // The client area has a fixed size, so the window does too: no resizing by the frame.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto label = [this](const design::Control& d) {
+        auto* l = new QLabel(d.caption, m_client);
+        l->setObjectName(d.name);
+        l->setAccessibleName(d.caption);
+        setColour(*l, QPalette::WindowText, palette::White);
+        l->setFocusPolicy(Qt::NoFocus);
+        l->move(d.geometry.topLeft());
+        l->adjustSize();
+        return l;
+    };
+    auto lineEdit = [this](const design::Control& d) {
+        auto* e = new QLineEdit(d.caption, m_client);
+        e->setObjectName(d.name);
+        e->setAccessibleName(d.accessibleName);
+        e->setGeometry(d.geometry);
+        return e;
+    };
+    auto selector = [this](const design::Control& d, int visibleRows) {
+        auto* s = new SelectorBox(m_client);
+        s->setObjectName(d.name);
+        s->setAccessibleName(d.accessibleName);
+        s->setGeometry(d.geometry);
+        s->setMaxVisibleItems(visibleRows);
+        return s;
+    };
+
+    lbltitle[0] = label(design::lbltitle0);
+    separator[0] = new QFrame(m_client);
+    lblret[4] = label(design::lblret4);
+    CmbValType = selector(design::CmbValType, 3);
+    TxtValue[0] = lineEdit(design::TxtValue0);
+    lblcalc[1] = label(design::lblcalc1);
+    lblcalc[2] = label(design::lblcalc2);
+    TxtValue[1] = lineEdit(design::TxtValue1);
+    TxtValue[2] = lineEdit(design::TxtValue2);
+    lbltitle[1] = label(design::lbltitle1);
+    separator[1] = new QFrame(m_client);
+    lblret[3] = label(design::lblret3);
+    CmbResType = selector(design::CmbResType, 4);
+    lblret[0] = label(design::lblret0);
+    TxtResult[0] = lineEdit(design::TxtResult0);
+    lblret[1] = label(design::lblret1);
+    TxtResult[1] = lineEdit(design::TxtResult1);
+    lblret[2] = label(design::lblret2);
+    TxtResult[2] = lineEdit(design::TxtResult2);
+
+    for (int i = 0; i < 2; ++i) {
+        separator[i]->setObjectName(QStringLiteral("separator(%1)").arg(i));
+        separator[i]->setAccessibleName(i == 0 ? QStringLiteral("Entries rule")
+                                               : QStringLiteral("Results rule"));
+        separator[i]->setGeometry(design::separators[i]);
+        setColour(*separator[i], QPalette::Window, palette::Grey);
+        separator[i]->setAutoFillBackground(true);
+        separator[i]->setFocusPolicy(Qt::NoFocus);
+    }
+    for (QLineEdit* result : TxtResult) {
+        result->setReadOnly(true);
+        // A read-only box takes the arrow; the result boxes keep the I-beam of text that can be selected.
+        result->setCursor(Qt::IBeamCursor);
+        // Reached by a click only: Tab never lands on a result.
+        result->setFocusPolicy(Qt::ClickFocus);
+    }
+
+    // The window's one sheet goes on each box, not on the client area: that would put the
+    // labels and rules under it too, and a selector made under it would lose the window's
+    // smaller font.
+    const QString sheet = boxStyleSheet();
+    CmbValType->setStyleSheet(sheet);
+    CmbResType->setStyleSheet(sheet);
+    for (QLineEdit* box : TxtValue)
+        box->setStyleSheet(sheet);
+    for (QLineEdit* box : TxtResult)
+        box->setStyleSheet(sheet);
+
+    setTabOrder(CmbValType, TxtValue[0]);
+    setTabOrder(TxtValue[0], TxtValue[1]);
+    setTabOrder(TxtValue[1], TxtValue[2]);
+    setTabOrder(TxtValue[2], CmbResType);
+}
+
+void FrmCalc::buildMenus() {
+    MnuAbout = menuBar()->addAction(QStringLiteral("About"));
+    MnuAbout->setObjectName(QStringLiteral("MnuAbout"));
+
+    // The calculation menu is inactive: its operations are reached by the operator keys
+    // typed into a result box. It is kept, hidden, so the items and their handler exist.
+    MnuCalculator = menuBar()->addMenu(QString());
+    MnuCalculator->setObjectName(QStringLiteral("MnuCalculator"));
+    MnuCalculator->menuAction()->setVisible(false);
+    const std::array<QString, 8> captions = {
+        QStringLiteral("Multiplication (*)"),         QStringLiteral("Division (/)"),
+        QStringLiteral("Rounded Division (\\)"),      QString(),
+        QStringLiteral("Addition/Subtraction (+/-)"), QString(),
+        QStringLiteral("Semitone shift (#)"),         QStringLiteral("Decimal Rounding (.)")};
+    for (int i = 0; i < 8; ++i) {
+        MnuCalculation[i] =
+            captions[i].isEmpty() ? MnuCalculator->addSeparator() : MnuCalculator->addAction(captions[i]);
+        MnuCalculation[i]->setObjectName(QStringLiteral("MnuCalculation(%1)").arg(i));
+    }
+
+    MnuHelp = menuBar()->addAction(QStringLiteral("Help"));
+    MnuHelp->setObjectName(QStringLiteral("MnuHelp"));
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include <cstdint>
+
+// The colours the windows share, each written once, as 0x00BBGGRR values: the order in which
+// the gradient painter takes them.
+namespace palette {
+
+inline constexpr std::uint32_t Black = 0x00000000;
+inline constexpr std::uint32_t DarkGrey = 0x00404040;
+inline constexpr std::uint32_t Grey = 0x00808080;
+inline constexpr std::uint32_t Silver = 0x00C0C0C0;
+inline constexpr std::uint32_t White = 0x00FFFFFF;
+
+// The calculator windows' background runs from the back colour on the left to the fill
+// colour on the right.
+inline constexpr std::uint32_t CalculatorBack = DarkGrey;
+inline constexpr std::uint32_t CalculatorFill = Grey;
+
+inline QColor toQColor(std::uint32_t colour) {
+    return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
+                  static_cast<int>((colour >> 16) & 0xFFu));
+}
+
+// "#rrggbb", for style sheets.
+inline QString toCss(std::uint32_t colour) {
+    return toQColor(colour).name();
+}
+
+} // namespace palette
