@@ -14,6 +14,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-tests"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug
 cmake --build "$build" -j "$(nproc)"
+
+# --- Windows: the core and its tests built with MinGW-w64 and run under Wine ------------
+"$root/scripts/windows-core-tests.sh" "$build/tests/core/core_tests"
+# --- end of the Windows block -----------------------------------------------------------
+
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 
 # --- The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer ------------
