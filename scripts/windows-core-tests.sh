@@ -20,13 +20,8 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DTACTORA_BUILD_GUI=OFF
 cmake --build "$build" -j "$(nproc)"
 
-# The prefix the toolchain file names for ctest. A new one takes Wine several seconds to set
-# up; doing it here keeps that out of the test listing. Mono and Gecko are not wanted.
-export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    WINEDLLOVERRIDES="mscoree,mshtml=" /usr/lib/wine/wine64 wineboot --init
-    /usr/lib/wine/wineserver -w
-fi
+# The prefix the toolchain file names for ctest.
+"$root/scripts/wine-prefix.sh" "$build/wine-prefix"
 
 log="$build/windows-tests.log"
 ctest --test-dir "$build" -L windows --no-tests=error --output-on-failure -j "$(nproc)" | tee "$log"
