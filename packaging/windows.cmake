@@ -21,6 +21,7 @@ set(CPACK_NSIS_MUI_ICON "${tactora_icon_ico}")
 set(CPACK_NSIS_MUI_UNIICON "${tactora_icon_ico}")
 set(CPACK_NSIS_INSTALLED_ICON_NAME "bin\\\\${TACTORA_ORIGINAL_FILENAME}")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_STRIP_FILES ON)
 # A 64-bit installer for the 64-bit program: it finds the 64-bit Program Files folder, and
 # runs where only 64-bit Windows programs do (as under Debian's wine64).
 set(CPACK_NSIS_DEFINES "  Target amd64-unicode")
