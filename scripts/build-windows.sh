@@ -73,6 +73,9 @@ build_qt() {
 }
 
 timed "Qt for MinGW" build_qt
+# On Windows the offscreen platform of the window tests reads its fonts from the fonts folder
+# beside Qt's libraries, which Wine finds through its Z: drive.
+ln -sfn /usr/share/fonts/truetype/dejavu "$qt/lib/fonts"
 [ "${1:-}" = qt ] && { printf '%s\n' "${timings[@]}"; exit 0; }
 
 build_program() {
