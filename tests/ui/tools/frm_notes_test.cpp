@@ -38,6 +38,8 @@ private slots:
     void followsRecalculation_data();
     void followsRecalculation();
     void saysWhyWhileMainWindowHasNoResults();
+    void opensOnTheLatestOutcome_data();
+    void opensOnTheLatestOutcome();
     void copiesCellOrWholeTableWithHeadings();
 };
 
@@ -124,6 +126,55 @@ void FrmNotesTest::saysWhyWhileMainWindowHasNoResults() {
     session.typeInto(0, QStringLiteral("120"));
     QCOMPARE(session.beat(), QStringLiteral("A quarter note is one beat of 120 beats per minute."));
     QCOMPARE(session.cell(2, 0), QStringLiteral("0.5"));
+}
+
+void FrmNotesTest::opensOnTheLatestOutcome_data() {
+    QTest::addColumn<bool>("openedBefore");
+    QTest::addColumn<QString>("tempo");
+    QTest::addColumn<QString>("beat");
+    QTest::addColumn<QString>("quarter");
+
+    QTest::newRow("recalculated before the first opening")
+        << false << "120"
+        << "A quarter note is one beat of 120 beats per minute."
+        << "0.5";
+    QTest::newRow("failed before the first opening") << false << "1E-307"
+                                                     << "No note values: these values lead to an overflow."
+                                                     << "";
+    QTest::newRow("recalculated while closed") << true << "120"
+                                               << "A quarter note is one beat of 120 beats per minute."
+                                               << "0.5";
+    QTest::newRow("failed while closed") << true << "1E-307"
+                                         << "No note values: these values lead to an overflow."
+                                         << "";
+}
+
+void FrmNotesTest::opensOnTheLatestOutcome() {
+    QFETCH(bool, openedBefore);
+    QFETCH(QString, tempo);
+    QFETCH(QString, beat);
+    QFETCH(QString, quarter);
+
+    ToolsSession session;
+    const auto openNotes = [&session] {
+        ToolsSession::chooseFromContextMenu(session.result(1), ToolsSession::MenuKey::RightClick,
+                                            noteValuesItem);
+        return session.calc().findChild<QWidget*>(QStringLiteral("FrmNotes"));
+    };
+    if (openedBefore) {
+        QWidget* first = openNotes();
+        QVERIFY(first != nullptr);
+        QTRY_VERIFY(first->isVisible());
+        ToolsSession::key(*first, Qt::Key_Escape);
+        QVERIFY(!first->isVisible());
+    }
+    session.typeInto(0, tempo);
+
+    QWidget* notes = openNotes();
+    QVERIFY(notes != nullptr);
+    QTRY_VERIFY(notes->isVisible());
+    QCOMPARE(notes->findChild<QLabel*>(QStringLiteral("lblBeat"))->text(), beat);
+    QCOMPARE(notes->findChild<QTableWidget*>(QStringLiteral("tblNotes"))->item(2, 0)->text(), quarter);
 }
 
 void FrmNotesTest::copiesCellOrWholeTableWithHeadings() {
