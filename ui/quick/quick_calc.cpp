@@ -38,8 +38,7 @@ const OperationTexts& textsOf(tactora::QuickOp op) {
 
 } // namespace
 
-QuickCalculator::QuickCalculator(QWidget& owner, Dialogs& dialogs)
-    : m_dialogs(dialogs), m_resultWindow(new FrmResult(owner, CurrentValue)) {}
+QuickCalculator::QuickCalculator(QWidget& owner, Dialogs& dialogs) : m_dialogs(dialogs), m_owner(&owner) {}
 
 QuickCalculator::~QuickCalculator() {
     delete m_resultWindow;
@@ -68,18 +67,20 @@ void QuickCalculator::QuickCalc(int code) {
 }
 
 std::optional<tactora::QuickOp> QuickCalculator::runOperation(tactora::QuickOp op, double& value) {
-    if (!m_resultWindow) {
+    if (!m_owner) {
         return std::nullopt;
     }
     // The previous answer goes first, whatever the user does next.
-    m_resultWindow->unload();
+    if (m_resultWindow) {
+        m_resultWindow->unload();
+    }
 
     const OperationTexts& texts = textsOf(op);
     const QString title = QLatin1String(texts.title);
     const QString answer =
         m_dialogs.askText(QLatin1String(texts.prompt), title, QLatin1String(texts.defaultOperand));
-    // The input box ran an event loop of its own, in which the window may have gone with its owner.
-    if (answer.isEmpty() || !m_resultWindow) {
+    // The input box ran an event loop of its own, in which the owner may have gone.
+    if (answer.isEmpty() || !m_owner) {
         return std::nullopt;
     }
 
@@ -95,6 +96,10 @@ std::optional<tactora::QuickOp> QuickCalculator::runOperation(tactora::QuickOp o
     }
     CurrentValue = result.value;
 
+    // Built at the first answer rather than at start: many runs never show one.
+    if (!m_resultWindow) {
+        m_resultWindow = new FrmResult(*m_owner, CurrentValue);
+    }
     m_resultWindow->setCaption(title + QStringLiteral(" result"));
     const QString shown = toDisplayText(CurrentValue);
     // What the window's box loads into the register when it takes the focus.

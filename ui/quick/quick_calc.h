@@ -14,8 +14,8 @@ class QWidget;
 // in the result window, from which further operator keys chain more operations.
 class QuickCalculator final {
 public:
-    // The result window belongs to the owner's window; the boxes ask for operands and report
-    // failures.
+    // The result window, built at the first answer, belongs to the owner's window; the boxes
+    // ask for operands and report failures.
     QuickCalculator(QWidget& owner, Dialogs& dialogs);
     ~QuickCalculator();
     QuickCalculator(const QuickCalculator&) = delete;
@@ -40,6 +40,7 @@ private:
     void reportInvalidCalculation();
 
     Dialogs& m_dialogs;
-    // Guarded: should the owner go first, it takes the window with it.
+    // Guarded: the owner may go while an input box is open, and takes the window with it.
+    QPointer<QWidget> m_owner;
     QPointer<FrmResult> m_resultWindow;
 };

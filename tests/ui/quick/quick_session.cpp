@@ -9,19 +9,22 @@ QuickSession::QuickSession() {
     owner.setObjectName(QStringLiteral("mainWindow"));
     owner.resize(400, 300);
     owner.show();
-    window = owner.findChild<QWidget*>(QStringLiteral("FrmResult"));
-    if (window == nullptr) {
-        return;
-    }
-    box = window->findChild<QLineEdit*>(QStringLiteral("TxtResult"));
-    dialogs.resultWindow = window;
-    if (box != nullptr) {
-        driver = std::make_unique<ResultWindowDriver>(*window, calculator.CurrentValue);
-    }
+    dialogs.owner = &owner;
+    driver = std::make_unique<ResultWindowDriver>(owner, calculator.CurrentValue);
+}
+
+QWidget* QuickSession::window() const {
+    return owner.findChild<QWidget*>(QStringLiteral("FrmResult"));
+}
+
+QLineEdit* QuickSession::box() const {
+    QWidget* shown = window();
+    return shown != nullptr ? shown->findChild<QLineEdit*>(QStringLiteral("TxtResult")) : nullptr;
 }
 
 bool QuickSession::nothingLeftOpen() const {
-    return !window->isVisible() && QApplication::activeModalWidget() == nullptr;
+    const QWidget* shown = window();
+    return (shown == nullptr || !shown->isVisible()) && QApplication::activeModalWidget() == nullptr;
 }
 
 void QuickSession::checkNothingStray(ModalWatchdog& watchdog) const {

@@ -29,25 +29,30 @@ public:
     }
 
     ScriptedDialogs script;
-    const QWidget* resultWindow = nullptr;
+    const QWidget* owner = nullptr;
     QList<bool> resultWindowShownAtBox;
     QList<quintptr> askFrames;
 
 private:
-    bool resultWindowShown() const { return resultWindow != nullptr && resultWindow->isVisible(); }
+    bool resultWindowShown() const {
+        const auto* window = owner->findChild<const QWidget*>(QStringLiteral("FrmResult"));
+        return window != nullptr && window->isVisible();
+    }
 };
 
-// A stand-in main window owning a quick calculator, its result window found by name, and a
-// driver playing the user of that window.
+// A stand-in main window owning a quick calculator, and a driver playing the user of its
+// result window, which is found by name once an operation has shown it.
 struct QuickSession {
     QuickSession();
 
     QWidget owner;
     WatchfulDialogs dialogs;
     QuickCalculator calculator{owner, dialogs};
-    QWidget* window = nullptr;
-    QLineEdit* box = nullptr;
-    std::unique_ptr<ResultWindowDriver> driver; // none when the window was not found
+    std::unique_ptr<ResultWindowDriver> driver;
+
+    // The result window and its box; none before the first answer.
+    QWidget* window() const;
+    QLineEdit* box() const;
 
     // True when no result window, nor any other modal window, is left on screen.
     bool nothingLeftOpen() const;

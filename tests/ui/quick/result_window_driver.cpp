@@ -13,11 +13,10 @@ constexpr int PollsBeforeGivingUpOnFocus = 400;
 
 } // namespace
 
-ResultWindowDriver::ResultWindowDriver(QWidget& resultWindow, const double& registerValue)
-    : m_window(resultWindow), m_register(registerValue),
-      m_box(*resultWindow.findChild<QLineEdit*>(QStringLiteral("TxtResult"))) {
-    m_window.installEventFilter(this);
-    m_box.installEventFilter(this);
+ResultWindowDriver::ResultWindowDriver(const QWidget& owner, const double& registerValue)
+    : m_owner(owner), m_register(registerValue) {
+    // Watches every object, since the window it waits for may not exist yet.
+    qApp->installEventFilter(this);
     QTimer::singleShot(PollMilliseconds, this, &ResultWindowDriver::poll);
 }
 
@@ -36,13 +35,18 @@ ResultWindowDriver::Action ResultWindowDriver::type(const QString& text) {
 }
 
 bool ResultWindowDriver::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &m_window && event->type() == QEvent::Show) {
+    if (m_window == nullptr && event->type() == QEvent::Show && watched->parent() == &m_owner &&
+        watched->objectName() == QStringLiteral("FrmResult")) {
+        m_window = static_cast<QWidget*>(watched);
+        m_box = m_window->findChild<QLineEdit*>(QStringLiteral("TxtResult"));
+    }
+    if (m_window != nullptr && watched == m_window && event->type() == QEvent::Show) {
         ++m_shows;
         m_pollsWithoutFocus = 0;
     }
     // Acting as soon as the box has the focus, rather than at the next poll, keeps long
     // chains quick; the action runs from the display's own loop, as a person's key would.
-    if (watched == &m_box && event->type() == QEvent::FocusIn) {
+    if (m_box != nullptr && watched == m_box && event->type() == QEvent::FocusIn) {
         QTimer::singleShot(0, this, &ResultWindowDriver::actOnNewDisplay);
     }
     return QObject::eventFilter(watched, event);
@@ -56,22 +60,23 @@ void ResultWindowDriver::poll() {
 }
 
 void ResultWindowDriver::actOnNewDisplay() {
-    const bool newDisplay = m_window.isVisible() && displays.size() < m_shows;
+    const bool newDisplay =
+        m_window != nullptr && m_box != nullptr && m_window->isVisible() && displays.size() < m_shows;
     if (!newDisplay) {
         return;
     }
-    const bool focused = QApplication::focusWidget() == &m_box;
+    const bool focused = QApplication::focusWidget() == m_box;
     if (!focused && ++m_pollsWithoutFocus < PollsBeforeGivingUpOnFocus) {
         return;
     }
-    displays.append({&m_window, m_window.windowTitle(), m_box.text(), m_box.selectionStart(),
-                     m_box.selectedText(), focused, m_register});
+    displays.append({m_window, m_window->windowTitle(), m_box->text(), m_box->selectionStart(),
+                     m_box->selectedText(), focused, m_register});
     const Action action = m_actions.isEmpty() ? pressKey(Qt::Key_Escape) : m_actions.takeFirst();
-    action(m_window, m_box);
+    action(*m_window, *m_box);
     // The action should have ended this display; when it did not, the window is closed by its
     // caption's button instead, so the fault fails the test rather than hanging it.
-    if (m_window.isVisible() && displays.size() == m_shows) {
+    if (m_window->isVisible() && displays.size() == m_shows) {
         ++displaysLeftOpen;
-        m_window.close();
+        m_window->close();
     }
 }

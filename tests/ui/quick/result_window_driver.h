@@ -13,7 +13,8 @@ class QWidget;
 // and its box has the focus, it notes what the window shows and then does the next scripted
 // action: closing it, or typing into the box, which may chain a further display from inside
 // that very action. A display with no action left is noted and closed with Escape, so a
-// stray window shows up as one display too many instead of a hang.
+// stray window shows up as one display too many instead of a hang. The window is built at its
+// first display, so the driver finds it then, by name, among the owner's children.
 class ResultWindowDriver : public QObject {
     Q_OBJECT
 
@@ -29,7 +30,7 @@ public:
     };
     using Action = std::function<void(QWidget& window, QLineEdit& box)>;
 
-    ResultWindowDriver(QWidget& resultWindow, const double& registerValue);
+    ResultWindowDriver(const QWidget& owner, const double& registerValue);
 
     void queueActions(const QList<Action>& actions) { m_actions += actions; }
 
@@ -47,9 +48,10 @@ private:
     void poll();
     void actOnNewDisplay();
 
-    QWidget& m_window;
+    const QWidget& m_owner;
+    QWidget* m_window = nullptr; // none until its first display
+    QLineEdit* m_box = nullptr;
     const double& m_register;
-    QLineEdit& m_box;
     QList<Action> m_actions;
     int m_shows = 0;
     int m_pollsWithoutFocus = 0;

@@ -84,11 +84,9 @@ private slots:
         m_window = std::make_unique<FrmCalc>(m_dialogs);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        QVERIFY((m_answerWindow = m_window->findChild<QWidget*>(u"FrmResult"_s)));
-        for (int c = ValType; c <= Answer; ++c)
-            QVERIFY(
-                (m_controls[c] =
-                     (c == Answer ? m_answerWindow : m_window.get())->findChild<QWidget*>(ControlNames[c])));
+        // The result window and its box are built at the first answer; the filter finds them then.
+        for (int c = ValType; c < Answer; ++c)
+            QVERIFY((m_controls[c] = m_window->findChild<QWidget*>(ControlNames[c])));
 
         // A real box runs a loop of its own while open: whatever that loop would deliver, delivered.
         m_dialogs.onMessage([this] {
@@ -96,7 +94,7 @@ private slots:
             QCoreApplication::processEvents();
             --m_messageDepth;
         });
-        m_answerWindow->installEventFilter(this);
+        qApp->installEventFilter(this);
         m.screen = observe();
         schedule();
         m_soak.exec();
@@ -109,6 +107,11 @@ private slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && !m_answerWindow && watched->parent() == m_window.get() &&
+            watched->objectName() == "FrmResult"_L1) {
+            m_answerWindow = static_cast<QWidget*>(watched);
+            m_controls[Answer] = m_answerWindow->findChild<QWidget*>(ControlNames[Answer]);
+        }
         if (event->type() == QEvent::Show && watched == m_answerWindow)
             schedule();
         return false;
@@ -184,7 +187,7 @@ private:
                  {text(Res0), text(Res1), text(Res2)},
                  {choice(ValType), choice(ResType)},
                  controlOf(QApplication::focusWidget()),
-                 m_answerWindow->isVisible(),
+                 m_answerWindow && m_answerWindow->isVisible(),
                  QString()};
         if (s.answerShown)
             s.answer = text(Answer);
@@ -207,7 +210,7 @@ private:
             m_failure = u"seed %1, action %2\n%3\nlast actions:\n  %4"_s.arg(m_seed)
                             .arg(m_stepsDone)
                             .arg(failure, m_recent.join("\n  "_L1));
-        if (m_answerWindow->isVisible())
+        if (m_answerWindow && m_answerWindow->isVisible())
             closeByButton(m_answerWindow);
     }
 
