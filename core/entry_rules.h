@@ -16,13 +16,15 @@ enum class Entry { Tempo = 0, Bars = 1, BeatsPerBar = 2 };
 std::optional<double> entryUpperLimit(Entry entry, TempoKind kind);
 
 // True when the text is a number greater than 0 and within the entry's limit.
-bool entryAccepted(Entry entry, std::string_view text, TempoKind kind, std::string_view decimalSeparator = ".");
+bool entryAccepted(Entry entry, std::string_view text, TempoKind kind,
+                   std::string_view decimalSeparator = ".");
 
 // The three entries read as numbers for a recalculation, or the first that is not a number.
 struct EntryValues {
     std::array<double, 3> values{};
     std::optional<Entry> notANumber;
 };
-EntryValues readEntries(const std::array<std::string_view, 3>& texts, std::string_view decimalSeparator = ".");
+EntryValues readEntries(const std::array<std::string_view, 3>& texts,
+                        std::string_view decimalSeparator = ".");
 
 } // namespace tactora

@@ -11,6 +11,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # The Debian package's tests: cpack's dependency list (dpkg-shlibdeps) and lintian.
 "$root/scripts/install-packages.sh" dpkg-dev lintian
 
+# Formatting first: a deviation from .clang-format fails the run before anything is built.
+"$root/scripts/check-format.sh"
+
 build="$root/build-tests"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug
 cmake --build "$build" -j "$(nproc)"

@@ -575,9 +575,13 @@ void FrmCalcTest::completedSelectorTextGivesOneChangeAndOneMessage_data() {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("completed");
 
-    QTest::newRow("tempo kind") << "CmbValType" << "c" << "Cycles per second";
+    QTest::newRow("tempo kind") << "CmbValType"
+                                << "c"
+                                << "Cycles per second";
     // The letter alone matches no unit and would recalculate in the old one.
-    QTest::newRow("unit") << "CmbResType" << "m" << "Milliseconds";
+    QTest::newRow("unit") << "CmbResType"
+                          << "m"
+                          << "Milliseconds";
 }
 
 // A lower-case letter completes to an item spelt in capitals, and a real message box takes
