@@ -47,7 +47,7 @@ OpenedWindow openAndClose(LabelStackWindow& window) {
             seen.geometriesAfterResizeEvent.push_back(label->geometry());
         }
 
-        QTest::keyClick(&window, Qt::Key_Escape);
+        QTest::keyClick(window.windowHandle(), Qt::Key_Escape);
         seen.stayedOpenAfterEscape = window.isVisible();
         window.close();
     });
