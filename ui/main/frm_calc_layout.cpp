@@ -31,8 +31,8 @@ QString boxStyleSheet() {
         .arg(toCss(palette::White), toCss(palette::Silver), toCss(palette::Black));
 }
 
-// Labels and rules take palettes, not the sheet: they draw the same and spare the style
-// sheet machinery eleven widgets at start.
+// Labels and rules take palettes: the sheet has no rule for them, and their colours need no
+// style sheet of their own.
 void setColour(QWidget& widget, QPalette::ColorRole role, std::uint32_t colour) {
     QPalette coloured = widget.palette();
     coloured.setColor(role, palette::toQColor(colour));
@@ -117,16 +117,9 @@ void FrmCalc::buildControls() {
         result->setFocusPolicy(Qt::ClickFocus);
     }
 
-    // The window's one sheet goes on each box, not on the client area: that would put the
-    // labels and rules under it too, and a selector made under it would lose the window's
-    // smaller font.
-    const QString sheet = boxStyleSheet();
-    CmbValType->setStyleSheet(sheet);
-    CmbResType->setStyleSheet(sheet);
-    for (QLineEdit* box : TxtValue)
-        box->setStyleSheet(sheet);
-    for (QLineEdit* box : TxtResult)
-        box->setStyleSheet(sheet);
+    // One sheet for the whole client area, parsed once. It is set only now that every control
+    // exists: a selector made under it would not take the window's smaller font.
+    m_client->setStyleSheet(boxStyleSheet());
 
     setTabOrder(CmbValType, TxtValue[0]);
     setTabOrder(TxtValue[0], TxtValue[1]);
