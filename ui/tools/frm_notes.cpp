@@ -2,6 +2,7 @@
 
 #include "ui/tools/note_table.h"
 #include "ui/tools/out_of_range.h"
+#include "ui/tools/tool_window.h"
 
 #include "core/note_values.h"
 #include "ui/paint/gradient_painter.h"
@@ -10,7 +11,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
@@ -44,15 +44,7 @@ const QString widestCell = QStringLiteral("0.000123456789012345");
 
 FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
     setObjectName(QStringLiteral("FrmNotes"));
-    setAccessibleName(QStringLiteral("Note values"));
-    setWindowTitle(QStringLiteral("Note values"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    // Like the program's other small windows, no icon of its own; an empty one keeps Qt
-    // from handing down the main window's.
-    setWindowIcon(QIcon());
-    QFont face = font();
-    face.setPointSizeF(8.25);
-    setFont(face);
+    setUpToolWindow(*this, QStringLiteral("Note values"));
 
     m_lblBeat = new QLabel(this);
     m_lblBeat->setObjectName(QStringLiteral("lblBeat"));

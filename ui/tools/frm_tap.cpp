@@ -2,6 +2,7 @@
 
 #include "ui/tools/out_of_range.h"
 #include "ui/tools/tap_clock.h"
+#include "ui/tools/tool_window.h"
 
 #include "core/checked_math.h"
 #include "core/decimal_round.h"
@@ -10,7 +11,6 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -29,15 +29,7 @@ QString whiteOnGradient() {
 
 FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner), m_clock(&clock) {
     setObjectName(QStringLiteral("FrmTap"));
-    setAccessibleName(QStringLiteral("Tap tempo"));
-    setWindowTitle(QStringLiteral("Tap tempo"));
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    // Like the program's other small windows, no icon of its own; an empty one keeps Qt
-    // from handing down the main window's.
-    setWindowIcon(QIcon());
-    QFont face = font();
-    face.setPointSizeF(8.25);
-    setFont(face);
+    setUpToolWindow(*this, QStringLiteral("Tap tempo"));
 
     auto* lblHint = new QLabel(QStringLiteral("Tap Space, Enter or the button in time with the beat."), this);
     lblHint->setObjectName(QStringLiteral("lblHint"));
@@ -54,7 +46,7 @@ FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner),
     m_lblTempo = new QLabel(this);
     m_lblTempo->setObjectName(QStringLiteral("lblTempo"));
     m_lblTempo->setStyleSheet(whiteOnGradient());
-    QFont large = face;
+    QFont large = font();
     large.setPointSizeF(14);
     large.setBold(true);
     m_lblTempo->setFont(large);
