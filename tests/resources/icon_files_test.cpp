@@ -1,5 +1,5 @@
-// The icon files the build makes from the XPM source: the PNGs of the desktop theme (the
-// 16-pixel one is also built into the program) and the Windows icon file.
+// The icon files the build makes from the XPM source: the PNGs of the desktop theme and the
+// Windows icon file.
 
 #include <QFile>
 #include <QImage>
@@ -26,8 +26,6 @@ void IconFilesTest::fileShowsTheSourceScaledByAWholeFactor_data() {
             << QStringLiteral(TACTORA_ICON_PNG_PATTERN).arg(size) << QByteArray("png") << size;
     }
     QTest::newRow("ico") << QStringLiteral(TACTORA_ICON_ICO) << QByteArray("ico") << 16;
-    QTest::newRow("png in the program's resources")
-        << QStringLiteral(":/icons/tactora04.png") << QByteArray("png") << 16;
 }
 
 void IconFilesTest::fileShowsTheSourceScaledByAWholeFactor() {

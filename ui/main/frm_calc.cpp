@@ -9,6 +9,7 @@
 #include "ui/paint/palette.h"
 #include "ui/quick/quick_calc.h"
 #include "ui/quick/typed_character.h"
+#include "ui/shared/app_icon.h"
 #include "ui/shared/dialogs.h"
 #include "ui/shared/focus_validation.h"
 #include "ui/shared/number_text.h"
@@ -20,7 +21,6 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,7 +74,7 @@ FrmCalc::FrmCalc(Dialogs& dialogs, QWidget* parent)
     setObjectName(QStringLiteral("FrmCalc"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tactora04.png")));
+    setWindowIcon(appIcon());
     buildControls();
     buildMenus();
     connectControls();
