@@ -4,23 +4,10 @@
 
 #include "ui/paint/gradient_painter.h"
 #include "ui/paint/gradient_surface.h"
+#include "ui/shared/design_font.h"
 
-#include <QApplication>
-#include <QFont>
 #include <QIcon>
 #include <QKeyEvent>
-
-namespace {
-
-// The dialog face at 8.25 points: one line is 13 pixels at 96 dots per inch, the height
-// Lbl(0) is given, so that every line of the windows fits their fixed inner areas.
-QFont designFont(const QWidget& window) {
-    QFont font = QApplication::font(&window);
-    font.setPointSizeF(8.25);
-    return font;
-}
-
-} // namespace
 
 LabelStackWindow::LabelStackWindow(const Design& design, QWidget* parent)
     : QDialog(parent), m_lbl0Geometry(design.lbl0Geometry), m_lbl0Alignment(design.lbl0Alignment),
@@ -34,7 +21,7 @@ LabelStackWindow::LabelStackWindow(const Design& design, QWidget* parent)
     // No icon of its own; an empty one keeps Qt from handing down the main window's.
     setWindowIcon(QIcon());
     setFixedSize(design.clientSize);
-    setFont(designFont(*this));
+    setFont(designFont());
 
     m_client = new GradientSurface(this);
     m_client->setObjectName(QStringLiteral("client"));

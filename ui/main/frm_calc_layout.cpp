@@ -3,9 +3,10 @@
 #include "ui/main/frm_calc.h"
 #include "ui/paint/gradient_surface.h"
 #include "ui/paint/palette.h"
+#include "ui/shared/design_font.h"
+#include "ui/shared/flat_line_edit.h"
 #include "ui/shared/selector_box.h"
 
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -18,21 +19,15 @@
 
 namespace {
 
-// The looks of the boxes and selectors, one sheet for all of them. The entries are the
-// editable boxes, the results the read-only ones; the line edit inside a selector is no
-// child of the client area and keeps the selector's looks.
-QString boxStyleSheet() {
-    using palette::toCss;
-    return QStringLiteral("#clientArea > QLineEdit { border: 1px solid %3; }"
-                          "#clientArea > QLineEdit:read-only { background: transparent; color: %1;"
-                          " border: 1px solid %2; }"
-                          "QComboBox { background: transparent; color: %1; border: 1px solid %2; }"
-                          "QComboBox QAbstractItemView { background: %1; color: %3; }")
-        .arg(toCss(palette::White), toCss(palette::Silver), toCss(palette::Black));
-}
+// The entries are black on white in a black border; the results and the selectors stand on
+// the gradient, white in a silver border, and the selectors' lists are black on white.
+using palette::toQColor;
+const FlatLineEdit::Look entryLook{toQColor(palette::Black), toQColor(palette::White),
+                                   toQColor(palette::Black)};
+const FlatLineEdit::Look resultLook{toQColor(palette::White), Qt::transparent, toQColor(palette::Silver)};
+const SelectorBox::Look selectorLook{toQColor(palette::White), toQColor(palette::Silver),
+                                     toQColor(palette::Black), toQColor(palette::White)};
 
-// Labels and rules take palettes: the sheet has no rule for them, and their colours need no
-// style sheet of their own.
 void setColour(QWidget& widget, QPalette::ColorRole role, std::uint32_t colour) {
     QPalette coloured = widget.palette();
     coloured.setColor(role, palette::toQColor(colour));
@@ -42,9 +37,7 @@ void setColour(QWidget& widget, QPalette::ColorRole role, std::uint32_t colour) 
 } // namespace
 
 void FrmCalc::buildControls() {
-    QFont font = QApplication::font();
-    font.setPointSizeF(8.25);
-    setFont(font);
+    setFont(designFont());
 
     m_client = new GradientSurface(this);
     m_client->setObjectName(QStringLiteral("clientArea"));
@@ -64,15 +57,16 @@ void FrmCalc::buildControls() {
         l->adjustSize();
         return l;
     };
-    auto lineEdit = [this](const design::Control& d) {
-        auto* e = new QLineEdit(d.caption, m_client);
+    auto lineEdit = [this](const design::Control& d, const FlatLineEdit::Look& look) {
+        auto* e = new FlatLineEdit(look, m_client);
+        e->setText(d.caption);
         e->setObjectName(d.name);
         e->setAccessibleName(d.accessibleName);
         e->setGeometry(d.geometry);
         return e;
     };
     auto selector = [this](const design::Control& d, int visibleRows) {
-        auto* s = new SelectorBox(m_client);
+        auto* s = new SelectorBox(selectorLook, m_client);
         s->setObjectName(d.name);
         s->setAccessibleName(d.accessibleName);
         s->setGeometry(d.geometry);
@@ -84,21 +78,21 @@ void FrmCalc::buildControls() {
     separator[0] = new QFrame(m_client);
     lblret[4] = label(design::lblret4);
     CmbValType = selector(design::CmbValType, 3);
-    TxtValue[0] = lineEdit(design::TxtValue0);
+    TxtValue[0] = lineEdit(design::TxtValue0, entryLook);
     lblcalc[1] = label(design::lblcalc1);
     lblcalc[2] = label(design::lblcalc2);
-    TxtValue[1] = lineEdit(design::TxtValue1);
-    TxtValue[2] = lineEdit(design::TxtValue2);
+    TxtValue[1] = lineEdit(design::TxtValue1, entryLook);
+    TxtValue[2] = lineEdit(design::TxtValue2, entryLook);
     lbltitle[1] = label(design::lbltitle1);
     separator[1] = new QFrame(m_client);
     lblret[3] = label(design::lblret3);
     CmbResType = selector(design::CmbResType, 4);
     lblret[0] = label(design::lblret0);
-    TxtResult[0] = lineEdit(design::TxtResult0);
+    TxtResult[0] = lineEdit(design::TxtResult0, resultLook);
     lblret[1] = label(design::lblret1);
-    TxtResult[1] = lineEdit(design::TxtResult1);
+    TxtResult[1] = lineEdit(design::TxtResult1, resultLook);
     lblret[2] = label(design::lblret2);
-    TxtResult[2] = lineEdit(design::TxtResult2);
+    TxtResult[2] = lineEdit(design::TxtResult2, resultLook);
 
     for (int i = 0; i < 2; ++i) {
         separator[i]->setObjectName(QStringLiteral("separator(%1)").arg(i));
@@ -116,10 +110,6 @@ void FrmCalc::buildControls() {
         // Reached by a click only: Tab never lands on a result.
         result->setFocusPolicy(Qt::ClickFocus);
     }
-
-    // One sheet for the whole client area, parsed once. It is set only now that every control
-    // exists: a selector made under it would not take the window's smaller font.
-    m_client->setStyleSheet(boxStyleSheet());
 
     setTabOrder(CmbValType, TxtValue[0]);
     setTabOrder(TxtValue[0], TxtValue[1]);

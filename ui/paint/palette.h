@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QColor>
-#include <QString>
 
 #include <cstdint>
 
@@ -23,11 +22,6 @@ inline constexpr std::uint32_t CalculatorFill = Grey;
 inline QColor toQColor(std::uint32_t colour) {
     return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
                   static_cast<int>((colour >> 16) & 0xFFu));
-}
-
-// "#rrggbb", for style sheets.
-inline QString toCss(std::uint32_t colour) {
-    return toQColor(colour).name();
 }
 
 } // namespace palette

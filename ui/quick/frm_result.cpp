@@ -4,6 +4,8 @@
 
 #include "ui/paint/gradient_painter.h"
 #include "ui/paint/palette.h"
+#include "ui/shared/design_font.h"
+#include "ui/shared/flat_line_edit.h"
 #include "ui/shared/number_text.h"
 #include "ui/shared/twips.h"
 
@@ -21,7 +23,6 @@ namespace {
 // The fixed layout: the inner area and the box on it.
 constexpr QSize InnerArea(design::px(3735), design::px(585));
 constexpr QRect ResultBoxGeometry(design::px(120), design::px(120), design::px(3495), design::px(315));
-constexpr qreal ResultBoxPointSize = 8.25;
 
 // Enter and Escape close the window whatever Shift, Ctrl or Alt are doing.
 bool isClosingKey(const QKeyEvent& event) {
@@ -54,20 +55,15 @@ FrmResult::FrmResult(QWidget& owner, double& currentValue)
     backdrop.setColor(backgroundRole(), palette::toQColor(palette::CalculatorBack));
     setPalette(backdrop);
 
-    m_txtResult = new QLineEdit(this);
+    // Transparent so that the gradient shows through; a flat single line in the window-frame
+    // colour instead of a sunken frame.
+    m_txtResult = new FlatLineEdit(
+        {palette::toQColor(palette::White), Qt::transparent, palette::toQColor(palette::Black)}, this);
     m_txtResult->setObjectName(QStringLiteral("TxtResult"));
     m_txtResult->setAccessibleName(QStringLiteral("Result"));
     m_txtResult->setGeometry(ResultBoxGeometry);
     m_txtResult->setReadOnly(true);
-    QFont face = m_txtResult->font();
-    face.setPointSizeF(ResultBoxPointSize);
-    face.setBold(false);
-    m_txtResult->setFont(face);
-    // Transparent so that the gradient shows through; a flat single line in the window-frame
-    // colour instead of a sunken frame.
-    setStyleSheet(
-        QStringLiteral("QLineEdit#TxtResult { background: transparent; color: %1; border: 1px solid %2; }")
-            .arg(palette::toCss(palette::White), palette::toCss(palette::Black)));
+    m_txtResult->setFont(designFont());
     m_txtResult->installEventFilter(this);
 }
 

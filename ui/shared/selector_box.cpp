@@ -1,11 +1,42 @@
 #include "ui/shared/selector_box.h"
 
+#include <QAbstractItemView>
 #include <QCompleter>
 #include <QLineEdit>
+#include <QPainter>
 #include <QScopedValueRollback>
+#include <QStyleOptionComboBox>
 
-SelectorBox::SelectorBox(QWidget* parent) : QComboBox(parent) {
-    setEditable(true);
+namespace {
+
+// The button of the list: 16 pixels wide, inside the border at the right.
+QRect listButton(const QRect& box) {
+    return {box.right() - 16, box.top() + 1, 16, box.height() - 2};
+}
+
+} // namespace
+
+SelectorBox::SelectorBox(const Look& look, QWidget* parent) : QComboBox(parent), m_look(look) {
+    QPalette colours = palette();
+    for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+        colours.setColor(role, look.text);
+    }
+    for (const auto role : {QPalette::Base, QPalette::Button, QPalette::Window}) {
+        colours.setColor(role, Qt::transparent);
+    }
+    setPalette(colours);
+
+    // An editable box, made by handing it its line edit: setEditable() would also build the
+    // list at once, which the box builds anyway the first time it is opened.
+    auto* edit = new QLineEdit(this);
+    setLineEdit(edit);
+    // The style sets the line edit inside a frame of its own; the text is to start right
+    // inside the one-pixel border instead, as in the flat text boxes.
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QRect field =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    edit->setTextMargins(1 - field.left(), 0, 0, 0);
     // A turn of the mouse wheel over the box must neither take the focus nor change the choice.
     setFocusPolicy(Qt::StrongFocus);
     setInsertPolicy(QComboBox::NoInsert);
@@ -44,8 +75,24 @@ int SelectorBox::selectedIndex() const {
 }
 
 void SelectorBox::showPopup() {
-    if (!m_locked)
-        QComboBox::showPopup();
+    if (m_locked)
+        return;
+    // The list would take the box's colours, made for the gradient behind it.
+    QPalette colours = view()->palette();
+    colours.setColor(QPalette::Text, m_look.listText);
+    colours.setColor(QPalette::Base, m_look.listBackground);
+    view()->setPalette(colours);
+    QComboBox::showPopup();
+}
+
+void SelectorBox::paintEvent(QPaintEvent* /*event*/) {
+    QPainter painter(this);
+    painter.setPen(m_look.border);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    QStyleOption arrow;
+    arrow.initFrom(this);
+    arrow.rect = listButton(rect()).adjusted(3, 3, -3, -3);
+    style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &painter, this);
 }
 
 // A typed letter changes the text twice, first to the letters typed and then to the item

@@ -1,15 +1,24 @@
 #pragma once
 
+#include <QColor>
 #include <QComboBox>
 
 // An editable drop-down whose text completes to the first matching item as the user
 // types, and which can be locked so that neither its list, nor typing, nor the mouse
-// wheel changes it while it is locked.
+// wheel changes it while it is locked. It is drawn flat: a one-pixel border and the arrow
+// of its list on a transparent background.
 class SelectorBox : public QComboBox {
     Q_OBJECT
 
 public:
-    explicit SelectorBox(QWidget* parent = nullptr);
+    struct Look {
+        QColor text;
+        QColor border;
+        QColor listText;
+        QColor listBackground;
+    };
+
+    SelectorBox(const Look& look, QWidget* parent);
 
     void setLocked(bool locked);
 
@@ -25,6 +34,7 @@ public:
     void showPopup() override;
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
@@ -33,6 +43,7 @@ private:
     // Shows a text that matches an item as that item, without a change of its own.
     void respell(const QString& text);
 
+    Look m_look;
     bool m_locked = false;
     bool m_respelling = false;
     bool m_keyInProgress = false;

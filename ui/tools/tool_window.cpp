@@ -1,5 +1,7 @@
 #include "ui/tools/tool_window.h"
 
+#include "ui/shared/design_font.h"
+
 #include <QIcon>
 #include <QWidget>
 
@@ -11,7 +13,5 @@ void setUpToolWindow(QWidget& window, const QString& caption) {
     // Like the program's other small windows, no icon of its own; an empty one keeps Qt from
     // handing down the main window's.
     window.setWindowIcon(QIcon());
-    QFont face = window.font();
-    face.setPointSizeF(8.25);
-    window.setFont(face);
+    window.setFont(designFont());
 }

@@ -2,6 +2,7 @@
 #include "tests/ui/support/scripted_dialogs.h"
 #include "ui/main/frm_calc.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QFrame>
@@ -13,6 +14,7 @@
 #include <QWindow>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -31,7 +33,9 @@ private slots:
     void tabVisitsSelectorsAndEntriesInDesignOrder();
     void menuBarHoldsDesignedCommands();
     void backgroundShadesFromDarkGreyToGreyLeftToRight();
-    void resultBoxesShowGradientThroughEntriesDoNot();
+    void boxesAreFlatOnTheirOwnBackground_data();
+    void boxesAreFlatOnTheirOwnBackground();
+    void selectorListIsBlackOnWhite();
     void rulesSpanClientAreaAfterShowAndRestore();
     void rulesAreSolidGreyOverTheGradient();
     void resultBoxAcceptsNoTypedCharacter();
@@ -197,12 +201,51 @@ void FrmCalcDesignTest::backgroundShadesFromDarkGreyToGreyLeftToRight() {
     QVERIFY(image.pixelColor(last / 2, 2).red() > 64 && image.pixelColor(last / 2, 2).red() < 128);
 }
 
-void FrmCalcDesignTest::resultBoxesShowGradientThroughEntriesDoNot() {
+void FrmCalcDesignTest::boxesAreFlatOnTheirOwnBackground_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QColor>("border");
+    QTest::addColumn<QColor>("background"); // invalid: the gradient shows through
+
+    const QColor silver(0xC0, 0xC0, 0xC0);
+    QTest::newRow("entry") << "TxtValue(0)" << QColor(Qt::black) << QColor(Qt::white);
+    QTest::newRow("result") << "TxtResult(2)" << silver << QColor();
+    QTest::newRow("selector") << "CmbResType" << silver << QColor();
+}
+
+void FrmCalcDesignTest::boxesAreFlatOnTheirOwnBackground() {
+    QFETCH(QString, name);
+    QFETCH(QColor, border);
+    QFETCH(QColor, background);
+
+    const auto* box = m_window->findChild<QWidget*>(name);
+    QVERIFY(box);
     const QImage image = clientImage();
-    const int x = 190;                                // inside the boxes, right of any text they hold
-    QCOMPARE(image.pixel(x, 250), image.pixel(x, 2)); // TxtResult(0)
-    QCOMPARE(image.pixel(x, 330), image.pixel(x, 2)); // TxtResult(2)
-    QVERIFY(image.pixel(x, 90) != image.pixel(x, 2)); // TxtValue(0) is opaque
+    const QRect area = box->geometry();
+    for (const QPoint edge : {area.topLeft(), area.bottomRight(), QPoint(area.left(), area.center().y())}) {
+        QCOMPARE(image.pixelColor(edge), border);
+    }
+    // Inside the border, above the text and left of a selector's arrow.
+    const QPoint inside(area.left() + area.width() * 3 / 4, area.top() + 2);
+    QCOMPARE(image.pixelColor(inside), background.isValid() ? background : image.pixelColor(inside.x(), 2));
+}
+
+void FrmCalcDesignTest::selectorListIsBlackOnWhite() {
+    auto* selector = m_window->findChild<QComboBox*>(QStringLiteral("CmbValType"));
+    const QPoint arrow(selector->width() - 8, selector->height() / 2);
+    QTest::mouseClick(m_window->windowHandle(), Qt::LeftButton, {}, selector->mapTo(m_window.get(), arrow));
+    QAbstractItemView* list = selector->view();
+    QTRY_VERIFY(list->isVisible());
+
+    // The second item is not the current one, so it is not highlighted.
+    const QRect item = list->visualRect(list->model()->index(1, 0));
+    const QImage image = list->viewport()->grab(item).toImage();
+    QCOMPARE(image.pixelColor(image.width() - 2, image.height() / 2), QColor(Qt::white));
+    int darkest = 255;
+    for (int x = 0; x < image.width(); ++x) {
+        darkest = std::min(darkest, qGray(image.pixel(x, image.height() / 2)));
+    }
+    QVERIFY2(darkest < 64, "the item's text is dark");
+    selector->hidePopup();
 }
 
 void FrmCalcDesignTest::rulesSpanClientAreaAfterShowAndRestore() {

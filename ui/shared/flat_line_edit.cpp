@@ -1,0 +1,22 @@
+#include "ui/shared/flat_line_edit.h"
+
+#include <QPainter>
+#include <QPalette>
+
+FlatLineEdit::FlatLineEdit(const Look& look, QWidget* parent) : QLineEdit(parent), m_border(look.border) {
+    // Without a frame of the style's, the box fills itself with its base colour and its text
+    // starts at its edge; the margins keep the text clear of the border drawn over that edge.
+    setFrame(false);
+    setTextMargins(1, 1, 1, 1);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Text, look.text);
+    colours.setColor(QPalette::Base, look.background);
+    setPalette(colours);
+}
+
+void FlatLineEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(m_border);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
