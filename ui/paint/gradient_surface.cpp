@@ -23,14 +23,17 @@ GradientSurface::GradientSurface(QWidget* parent) : QWidget(parent) {}
 
 void GradientSurface::paintGradient(std::uint32_t firstColour, std::uint32_t secondColour,
                                     std::uint32_t mode) {
-    const qreal ratio = devicePixelRatioF();
-    const std::int32_t width = devicePixels(this->width(), ratio);
-    const std::int32_t height = devicePixels(this->height(), ratio);
+    m_ratio = devicePixelRatioF();
+    const std::int32_t width = devicePixels(this->width(), m_ratio);
+    const std::int32_t height = devicePixels(this->height(), m_ratio);
+    m_area = QSize(width, height);
 
-    m_background = QImage(width, height, QImage::Format_RGB32);
-    m_background.setDevicePixelRatio(ratio);
+    const bool vertical = mode == paint::GRADIENT_FILL_RECT_V;
+    m_background = QImage(vertical ? 1 : width, vertical ? height : 1, QImage::Format_RGB32);
     // Should the fill be refused, the window keeps its plain colour rather than stray memory.
+    m_background.setDevicePixelRatio(m_ratio);
     m_background.fill(palette().color(backgroundRole()));
+    // The gradient runs over the whole area; the image holds the part of it that repeats.
     paint::PaintGradient(m_background, firstColour, secondColour, width, height, mode);
     update();
 }
@@ -40,5 +43,7 @@ void GradientSurface::paintEvent(QPaintEvent* /*event*/) {
         return;
     }
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_background);
+    // Tiled at one kept pixel a device pixel, the row is copied into every row (the column
+    // into every column) unchanged.
+    painter.fillRect(QRectF(QPointF(0, 0), QSizeF(m_area) / m_ratio), QBrush(m_background));
 }
