@@ -29,6 +29,10 @@ SelectorBox::SelectorBox(const Look& look, QWidget* parent) : QComboBox(parent),
     // An editable box, made by handing it its line edit: setEditable() would also build the
     // list at once, which the box builds anyway the first time it is opened.
     auto* edit = new QLineEdit(this);
+    // Handed a line edit without a completer, the box would make one tied to its items at
+    // once, the dearest part of a selector to make; only typing needs it, so it is tied to
+    // the items when the box first takes the focus.
+    edit->setCompleter(new QCompleter(edit));
     setLineEdit(edit);
     // The style sets the line edit inside a frame of its own; the text is to start right
     // inside the one-pixel border instead, as in the flat text boxes.
@@ -40,8 +44,6 @@ SelectorBox::SelectorBox(const Look& look, QWidget* parent) : QComboBox(parent),
     // A turn of the mouse wheel over the box must neither take the focus nor change the choice.
     setFocusPolicy(Qt::StrongFocus);
     setInsertPolicy(QComboBox::NoInsert);
-    completer()->setCompletionMode(QCompleter::InlineCompletion);
-    completer()->setCaseSensitivity(Qt::CaseInsensitive);
     connect(this, &QComboBox::currentTextChanged, this, &SelectorBox::followText);
 }
 
@@ -83,6 +85,18 @@ void SelectorBox::showPopup() {
     colours.setColor(QPalette::Base, m_look.listBackground);
     view()->setPalette(colours);
     QComboBox::showPopup();
+}
+
+void SelectorBox::focusInEvent(QFocusEvent* event) {
+    QCompleter* completion = completer();
+    if (completion->model() == nullptr) {
+        completion->setModel(model());
+        completion->setCompletionMode(QCompleter::InlineCompletion);
+        completion->setCaseSensitivity(Qt::CaseInsensitive);
+        // Lets a completion chosen from the completer select its item.
+        setCompleter(completion);
+    }
+    QComboBox::focusInEvent(event);
 }
 
 void SelectorBox::paintEvent(QPaintEvent* /*event*/) {
