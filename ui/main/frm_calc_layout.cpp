@@ -43,6 +43,8 @@ void FrmCalc::buildControls() {
     m_client->setObjectName(QStringLiteral("clientArea"));
     m_client->setAccessibleName(QStringLiteral("Tempo calculator"));
     m_client->setFixedSize(design::clientSize);
+    // The captions are white on the gradient: they take the text colour of the client area.
+    setColour(*m_client, QPalette::WindowText, palette::White);
     setCentralWidget(m_client);
     // The client area has a fixed size, so the window does too: no resizing by the frame.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -51,7 +53,6 @@ void FrmCalc::buildControls() {
         auto* l = new QLabel(d.caption, m_client);
         l->setObjectName(d.name);
         l->setAccessibleName(d.caption);
-        setColour(*l, QPalette::WindowText, palette::White);
         l->setFocusPolicy(Qt::NoFocus);
         l->move(d.geometry.topLeft());
         l->adjustSize();
