@@ -5,9 +5,13 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
+
+// Rows of the kept gradient filled at a time (see paintEvent).
+constexpr int FillBandRows = 64;
 
 // A length in device pixels, rounded up. Where a size lands between device pixels (251
 // pixels at a ratio of 1.5 are 376.5), the platform may round the window up to a whole
@@ -44,6 +48,12 @@ void GradientSurface::paintEvent(QPaintEvent* /*event*/) {
     }
     QPainter painter(this);
     // Tiled at one kept pixel a device pixel, the row is copied into every row (the column
-    // into every column) unchanged.
-    painter.fillRect(QRectF(QPointF(0, 0), QSizeF(m_area) / m_ratio), QBrush(m_background));
+    // into every column) unchanged. Qt hands a fill of more than about a hundred rows to
+    // worker threads, which it would start for this one paint at start-up; band by band the
+    // fill is done at once, in less time than starting them takes.
+    const QBrush kept(m_background);
+    for (int top = 0; top < m_area.height(); top += FillBandRows) {
+        const int bottom = std::min(top + FillBandRows, m_area.height());
+        painter.fillRect(QRectF(0, top / m_ratio, m_area.width() / m_ratio, (bottom - top) / m_ratio), kept);
+    }
 }
