@@ -29,6 +29,9 @@ SelectorBox::SelectorBox(const Look& look, QWidget* parent) : QComboBox(parent),
     // An editable box, made by handing it its line edit: setEditable() would also build the
     // list at once, which the box builds anyway the first time it is opened.
     auto* edit = new QLineEdit(this);
+    // Given to the line edit itself too: Windows' style paints a line edit's own background
+    // unless the line edit's palette sets its base colour, inherited or not.
+    edit->setPalette(colours);
     // Handed a line edit without a completer, the box would make one tied to its items at
     // once, the dearest part of a selector to make; only typing needs it, so it is tied to
     // the items when the box first takes the focus.
