@@ -11,6 +11,7 @@
 #include "ui/quick/typed_character.h"
 #include "ui/shared/app_icon.h"
 #include "ui/shared/dialogs.h"
+#include "ui/shared/fit_to_caption.h"
 #include "ui/shared/focus_validation.h"
 #include "ui/shared/number_text.h"
 #include "ui/shared/resource_text.h"
@@ -202,7 +203,7 @@ void FrmCalc::CmbValType_Change() {
 void FrmCalc::SetRateCaption(const QString& caption) {
     lblret[2]->setText(caption);
     lblret[2]->setAccessibleName(caption);
-    lblret[2]->adjustSize();
+    fitToCaption(*lblret[2]);
 }
 
 void FrmCalc::TxtValue_GotFocus(int index) {

@@ -187,7 +187,9 @@ void FrmCalcTest::selectorChoicesRecalculate() {
     selector("CmbResType")->setCurrentIndex(resultType);
     selector("CmbValType")->setCurrentIndex(valueType);
     QCOMPARE(entry(0)->text(), tempoText);
-    QCOMPARE(m_window->findChild<QLabel*>(QStringLiteral("lblret(2)"))->text(), rateCaption);
+    const auto* rate = m_window->findChild<QLabel*>(QStringLiteral("lblret(2)"));
+    QCOMPARE(rate->text(), rateCaption);
+    QCOMPARE(rate->size(), rate->sizeHint()); // fitted to its new caption
     QCOMPARE(results(), expected);
 
     // Choosing the tempo kind again puts back its default, whatever was typed.
