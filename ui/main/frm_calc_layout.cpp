@@ -16,8 +16,6 @@
 #include <QMenuBar>
 #include <QPalette>
 
-#include <cstdint>
-
 namespace {
 
 // The entries are black on white in a black border; the results and the selectors stand on
@@ -29,12 +27,6 @@ const FlatLineEdit::Look resultLook{toQColor(palette::White), Qt::transparent, t
 const SelectorBox::Look selectorLook{toQColor(palette::White), toQColor(palette::Silver),
                                      toQColor(palette::Black), toQColor(palette::White)};
 
-void setColour(QWidget& widget, QPalette::ColorRole role, std::uint32_t colour) {
-    QPalette coloured = widget.palette();
-    coloured.setColor(role, palette::toQColor(colour));
-    widget.setPalette(coloured);
-}
-
 } // namespace
 
 void FrmCalc::buildControls() {
@@ -45,7 +37,7 @@ void FrmCalc::buildControls() {
     m_client->setAccessibleName(QStringLiteral("Tempo calculator"));
     m_client->setFixedSize(design::clientSize);
     // The captions are white on the gradient: they take the text colour of the client area.
-    setColour(*m_client, QPalette::WindowText, palette::White);
+    palette::setColour(*m_client, QPalette::WindowText, palette::White);
     setCentralWidget(m_client);
     // The client area has a fixed size, so the window does too: no resizing by the frame.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -101,7 +93,7 @@ void FrmCalc::buildControls() {
         separator[i]->setAccessibleName(i == 0 ? QStringLiteral("Entries rule")
                                                : QStringLiteral("Results rule"));
         separator[i]->setGeometry(design::separators[i]);
-        setColour(*separator[i], QPalette::Window, palette::Grey);
+        palette::setColour(*separator[i], QPalette::Window, palette::Grey);
         separator[i]->setAutoFillBackground(true);
         separator[i]->setFocusPolicy(Qt::NoFocus);
     }

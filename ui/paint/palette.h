@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
+#include <QWidget>
 
 #include <cstdint>
 
@@ -22,6 +24,13 @@ inline constexpr std::uint32_t CalculatorFill = Grey;
 inline QColor toQColor(std::uint32_t colour) {
     return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
                   static_cast<int>((colour >> 16) & 0xFFu));
+}
+
+// Gives one role of a widget's palette one of these colours; its children take it too.
+inline void setColour(QWidget& widget, QPalette::ColorRole role, std::uint32_t colour) {
+    QPalette coloured = widget.palette();
+    coloured.setColor(role, toQColor(colour));
+    widget.setPalette(coloured);
 }
 
 } // namespace palette

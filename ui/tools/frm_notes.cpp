@@ -6,6 +6,7 @@
 
 #include "core/note_values.h"
 #include "ui/paint/gradient_painter.h"
+#include "ui/paint/palette.h"
 #include "ui/shared/number_text.h"
 
 #include <QComboBox>
@@ -49,11 +50,11 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
     m_lblBeat = new QLabel(this);
     m_lblBeat->setObjectName(QStringLiteral("lblBeat"));
     m_lblBeat->setWordWrap(true);
-    m_lblBeat->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
+    palette::setColour(*m_lblBeat, QPalette::WindowText, palette::White);
 
     auto* lblFigure = new QLabel(QStringLiteral("&Show"), this);
     lblFigure->setAccessibleName(QStringLiteral("Show"));
-    lblFigure->setStyleSheet(m_lblBeat->styleSheet());
+    palette::setColour(*lblFigure, QPalette::WindowText, palette::White);
     m_cmbFigure = new QComboBox(this);
     m_cmbFigure->setObjectName(QStringLiteral("cmbFigure"));
     m_cmbFigure->setAccessibleName(QStringLiteral("Show"));
@@ -61,7 +62,7 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
 
     auto* lblSampleRate = new QLabel(QStringLiteral("Sample &rate"), this);
     lblSampleRate->setAccessibleName(QStringLiteral("Sample rate"));
-    lblSampleRate->setStyleSheet(m_lblBeat->styleSheet());
+    palette::setColour(*lblSampleRate, QPalette::WindowText, palette::White);
     m_cmbSampleRate = new QComboBox(this);
     m_cmbSampleRate->setObjectName(QStringLiteral("cmbSampleRate"));
     m_cmbSampleRate->setAccessibleName(QStringLiteral("Sample rate"));

@@ -7,6 +7,7 @@
 #include "core/checked_math.h"
 #include "core/decimal_round.h"
 #include "ui/paint/gradient_painter.h"
+#include "ui/paint/palette.h"
 #include "ui/shared/number_text.h"
 
 #include <QCloseEvent>
@@ -21,10 +22,6 @@ namespace {
 // tempo would be noise.
 constexpr int tempoPlaces = 2;
 
-QString whiteOnGradient() {
-    return QStringLiteral("color: white; background: transparent;");
-}
-
 } // namespace
 
 FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner), m_clock(&clock) {
@@ -34,7 +31,7 @@ FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner),
     auto* lblHint = new QLabel(QStringLiteral("Tap Space, Enter or the button in time with the beat."), this);
     lblHint->setObjectName(QStringLiteral("lblHint"));
     lblHint->setAccessibleName(lblHint->text());
-    lblHint->setStyleSheet(whiteOnGradient());
+    palette::setColour(*lblHint, QPalette::WindowText, palette::White);
 
     m_cmdTap = new QPushButton(QStringLiteral("Tap"), this);
     m_cmdTap->setObjectName(QStringLiteral("cmdTap"));
@@ -45,7 +42,7 @@ FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner),
 
     m_lblTempo = new QLabel(this);
     m_lblTempo->setObjectName(QStringLiteral("lblTempo"));
-    m_lblTempo->setStyleSheet(whiteOnGradient());
+    palette::setColour(*m_lblTempo, QPalette::WindowText, palette::White);
     QFont large = font();
     large.setPointSizeF(14);
     large.setBold(true);
@@ -54,7 +51,7 @@ FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner),
 
     m_lblTaps = new QLabel(this);
     m_lblTaps->setObjectName(QStringLiteral("lblTaps"));
-    m_lblTaps->setStyleSheet(whiteOnGradient());
+    palette::setColour(*m_lblTaps, QPalette::WindowText, palette::White);
     m_lblTaps->setAlignment(Qt::AlignCenter);
 
     m_cmdUse = new QPushButton(QStringLiteral("Use"), this);
