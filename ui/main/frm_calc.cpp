@@ -225,9 +225,8 @@ void FrmCalc::TxtValue_KeyEnter(int index) {
 }
 
 void FrmCalc::ValidateEntry(int index, bool& cancel) {
-    const auto kind = static_cast<tactora::TempoKind>(CmbValType->selectedIndex());
     if (!tactora::entryAccepted(static_cast<tactora::Entry>(index), TxtValue[index]->text().toStdString(),
-                                kind, decimalSeparator()))
+                                tempoKind(), decimalSeparator()))
         cancel = true;
 
     if (cancel) {
