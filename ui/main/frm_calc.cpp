@@ -11,7 +11,6 @@
 #include "ui/quick/typed_character.h"
 #include "ui/shared/app_icon.h"
 #include "ui/shared/dialogs.h"
-#include "ui/shared/fit_to_caption.h"
 #include "ui/shared/focus_validation.h"
 #include "ui/shared/number_text.h"
 #include "ui/shared/resource_text.h"
@@ -203,7 +202,7 @@ void FrmCalc::CmbValType_Change() {
 void FrmCalc::SetRateCaption(const QString& caption) {
     lblret[2]->setText(caption);
     lblret[2]->setAccessibleName(caption);
-    fitToCaption(*lblret[2]);
+    lblret[2]->adjustSize();
 }
 
 void FrmCalc::TxtValue_GotFocus(int index) {

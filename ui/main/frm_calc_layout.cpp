@@ -4,7 +4,6 @@
 #include "ui/paint/gradient_surface.h"
 #include "ui/paint/palette.h"
 #include "ui/shared/design_font.h"
-#include "ui/shared/fit_to_caption.h"
 #include "ui/shared/flat_line_edit.h"
 #include "ui/shared/selector_box.h"
 
@@ -48,7 +47,7 @@ void FrmCalc::buildControls() {
         l->setAccessibleName(d.caption);
         l->setFocusPolicy(Qt::NoFocus);
         l->move(d.geometry.topLeft());
-        fitToCaption(*l);
+        l->adjustSize();
         return l;
     };
     auto lineEdit = [this](const design::Control& d, const FlatLineEdit::Look& look) {
