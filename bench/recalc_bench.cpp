@@ -141,7 +141,7 @@ void BM_QuickOperation(benchmark::State& state) {
          {QuickOp::Divide, QStringLiteral("3")},
          {QuickOp::RoundedDivide, QStringLiteral("2")},
          {QuickOp::Add, QStringLiteral("-1.5")},
-         {QuickOp::SemitoneShift, QStringLiteral("1")},
+         {QuickOp::Semitone, QStringLiteral("1")},
          {QuickOp::DecimalRound, QStringLiteral("3")}}};
     const QString shownResult = QStringLiteral("1714.28571428571");
     std::size_t turn = 0;

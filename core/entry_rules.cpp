@@ -27,19 +27,24 @@ std::optional<double> entryUpperLimit(Entry entry, TempoKind kind) {
     return std::nullopt;
 }
 
-bool entryAccepted(Entry entry, std::string_view text, TempoKind kind, std::string_view decimalSeparator) {
-    const std::optional<double> value = parseNumber(text, decimalSeparator);
-    if (!value || !(*value > 0.0)) {
+bool valueAccepted(Entry entry, double value, TempoKind kind) {
+    if (!(value > 0.0)) {
         return false;
     }
     const std::optional<double> limit = entryUpperLimit(entry, kind);
-    return !limit || *value <= *limit;
+    return !limit || value <= *limit;
+}
+
+bool entryAccepted(Entry entry, std::string_view text, TempoKind kind, std::string_view decimalSeparator) {
+    const std::optional<double> value = parseNumber(text, decimalSeparator);
+    return value && valueAccepted(entry, *value, kind);
 }
 
 EntryValues readEntries(const std::array<std::string_view, 3>& texts, std::string_view decimalSeparator) {
     EntryValues read;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const std::optional<double> value = parseNumber(texts[i], decimalSeparator);
+        read.numeric[i] = value.has_value();
         if (value) {
             read.values[i] = *value;
         } else if (!read.notANumber) {

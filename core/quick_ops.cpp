@@ -19,7 +19,7 @@ std::optional<QuickOp> quickOpForKey(char32_t key) {
     case U'-': // subtraction is an addition of a negative operand
         return QuickOp::Add;
     case U'#':
-        return QuickOp::SemitoneShift;
+        return QuickOp::Semitone;
     case U'.':
         return QuickOp::DecimalRound;
     default:
@@ -33,7 +33,7 @@ std::optional<QuickOp> quickOpForCode(int code) {
     case static_cast<int>(QuickOp::Divide):
     case static_cast<int>(QuickOp::RoundedDivide):
     case static_cast<int>(QuickOp::Add):
-    case static_cast<int>(QuickOp::SemitoneShift):
+    case static_cast<int>(QuickOp::Semitone):
     case static_cast<int>(QuickOp::DecimalRound):
         return static_cast<QuickOp>(code);
     default:
@@ -75,7 +75,7 @@ Checked roundedDivide(double value, double operand) {
     return {static_cast<double>(*dividend / *divisor), ArithFault::None};
 }
 
-Checked semitoneShiftOf(double value, double semitones) {
+Checked shiftRoundedValue(double value, double semitones) {
     const std::optional<std::int32_t> whole = toWhole(value);
     if (!whole) {
         return fault(ArithFault::Overflow);
@@ -111,8 +111,8 @@ Checked applyQuickOp(QuickOp op, double value, double operand) {
         return roundedDivide(value, operand);
     case QuickOp::Add:
         return checkedAdd(operand, value);
-    case QuickOp::SemitoneShift:
-        return semitoneShiftOf(value, operand);
+    case QuickOp::Semitone:
+        return shiftRoundedValue(value, operand);
     case QuickOp::DecimalRound:
         return decimalRound(value, operand);
     }

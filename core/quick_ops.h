@@ -9,14 +9,7 @@ namespace tactora {
 
 // The quick operations; each code is also the index of its item in the calculation menu,
 // where 3 and 5 are separator lines.
-enum class QuickOp {
-    Multiply = 0,
-    Divide = 1,
-    RoundedDivide = 2,
-    Add = 4,
-    SemitoneShift = 6,
-    DecimalRound = 7
-};
+enum class QuickOp { Multiply = 0, Divide = 1, RoundedDivide = 2, Add = 4, Semitone = 6, DecimalRound = 7 };
 
 // The operator key of each operation: * / \ + - # . ; any other character has none.
 std::optional<QuickOp> quickOpForKey(char32_t key);

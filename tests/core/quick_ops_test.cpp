@@ -13,7 +13,7 @@ TEST(QuickOpForKey, MapsEachOperatorKeyAndNothingElse) {
     EXPECT_EQ(quickOpForKey(U'\\'), QuickOp::RoundedDivide);
     EXPECT_EQ(quickOpForKey(U'+'), QuickOp::Add);
     EXPECT_EQ(quickOpForKey(U'-'), QuickOp::Add);
-    EXPECT_EQ(quickOpForKey(U'#'), QuickOp::SemitoneShift);
+    EXPECT_EQ(quickOpForKey(U'#'), QuickOp::Semitone);
     EXPECT_EQ(quickOpForKey(U'.'), QuickOp::DecimalRound);
     for (const char32_t other : {U'0', U'7', U'a', U'E', U',', U' ', U'\r', U'\u00F7'}) {
         SCOPED_TRACE(static_cast<unsigned>(other));
@@ -63,16 +63,14 @@ const OpRow applyQuickOpRows[] = {
           0},
     OpRow{"rounded divide of a value beyond 32 bits", QuickOp::RoundedDivide, 3e9, 2, ArithFault::Overflow,
           0},
-    OpRow{"semitone up an octave", QuickOp::SemitoneShift, 600, 12, none, 300},
-    OpRow{"semitone down an octave", QuickOp::SemitoneShift, 600, -12, none, 1200},
-    OpRow{"one semitone", QuickOp::SemitoneShift, 600, 1, none, 566.324587609016},
-    OpRow{"semitone of a value rounding to 0", QuickOp::SemitoneShift, 0.4, 6, none, 0},
-    OpRow{"semitone of a value rounding to 1", QuickOp::SemitoneShift, 0.6, 12, none, 0.5},
-    OpRow{"semitone of a value beyond 32 bits", QuickOp::SemitoneShift, 3000000000.0, 6, ArithFault::Overflow,
-          0},
-    OpRow{"semitone power beyond range", QuickOp::SemitoneShift, 600, 20000, ArithFault::Overflow, 0},
-    OpRow{"semitone power underflowing to 0", QuickOp::SemitoneShift, 600, -20000, ArithFault::DivisionByZero,
-          0},
+    OpRow{"semitone up an octave", QuickOp::Semitone, 600, 12, none, 300},
+    OpRow{"semitone down an octave", QuickOp::Semitone, 600, -12, none, 1200},
+    OpRow{"one semitone", QuickOp::Semitone, 600, 1, none, 566.324587609016},
+    OpRow{"semitone of a value rounding to 0", QuickOp::Semitone, 0.4, 6, none, 0},
+    OpRow{"semitone of a value rounding to 1", QuickOp::Semitone, 0.6, 12, none, 0.5},
+    OpRow{"semitone of a value beyond 32 bits", QuickOp::Semitone, 3000000000.0, 6, ArithFault::Overflow, 0},
+    OpRow{"semitone power beyond range", QuickOp::Semitone, 600, 20000, ArithFault::Overflow, 0},
+    OpRow{"semitone power underflowing to 0", QuickOp::Semitone, 600, -20000, ArithFault::DivisionByZero, 0},
     OpRow{"decimal round", QuickOp::DecimalRound, 1.66666666666667, 3, none, 1.667},
     OpRow{"decimal round to whole", QuickOp::DecimalRound, 1.66666666666667, 0.4, none, 2},
     OpRow{"decimal round tie", QuickOp::DecimalRound, 0.125, 2, none, 0.12},
@@ -81,7 +79,7 @@ const OpRow applyQuickOpRows[] = {
     OpRow{"zero operand multiply", QuickOp::Multiply, 5, 0, ArithFault::InvalidOperation, 0},
     OpRow{"zero operand divide", QuickOp::Divide, 5, 0, ArithFault::InvalidOperation, 0},
     OpRow{"minus zero operand add", QuickOp::Add, 5, -0.0, ArithFault::InvalidOperation, 0},
-    OpRow{"zero operand semitone", QuickOp::SemitoneShift, 5, 0, ArithFault::InvalidOperation, 0},
+    OpRow{"zero operand semitone", QuickOp::Semitone, 5, 0, ArithFault::InvalidOperation, 0},
     OpRow{"zero operand rounding", QuickOp::DecimalRound, 5, 0, ArithFault::InvalidOperation, 0},
 };
 

@@ -23,8 +23,8 @@ LabelStackWindow::Design FrmAbout::design() {
         .objectName = QStringLiteral("FrmAbout"),
         .caption = QStringLiteral("About"),
         .clientSize = QSize(design::px(6255), design::px(3450)),
-        .backColor = palette::Silver,
-        .fillColor = 0x00808000,
+        .backColor = palette::InformationBack,
+        .fillColor = palette::InformationFill,
         .lbl0Geometry = QRect(design::px(120), design::px(120), design::px(6015), design::px(195)),
         .lbl0Alignment = Qt::AlignHCenter,
     };

@@ -4,24 +4,16 @@
 
 #include "ui/paint/gradient_painter.h"
 #include "ui/paint/gradient_surface.h"
-#include "ui/shared/design_font.h"
+#include "ui/shared/tool_window.h"
 
-#include <QIcon>
 #include <QKeyEvent>
 
 LabelStackWindow::LabelStackWindow(const Design& design, QWidget* parent)
     : QDialog(parent), m_lbl0Geometry(design.lbl0Geometry), m_lbl0Alignment(design.lbl0Alignment),
       m_backColor(design.backColor), m_fillColor(design.fillColor) {
     setObjectName(design.objectName);
-    setAccessibleName(design.caption);
-    setWindowTitle(design.caption);
-    // A small caption bar with a close button only, kept out of the task bar.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-    // No icon of its own; an empty one keeps Qt from handing down the main window's.
-    setWindowIcon(QIcon());
+    setUpToolWindow(*this, design.caption);
     setFixedSize(design.clientSize);
-    setFont(designFont());
 
     m_client = new GradientSurface(this);
     m_client->setObjectName(QStringLiteral("client"));

@@ -10,12 +10,13 @@
 #include "ui/quick/quick_calc.h"
 #include "ui/quick/typed_character.h"
 #include "ui/shared/app_icon.h"
+#include "ui/shared/context_menus.h"
 #include "ui/shared/dialogs.h"
 #include "ui/shared/focus_validation.h"
 #include "ui/shared/number_text.h"
 #include "ui/shared/resource_text.h"
 #include "ui/shared/selector_box.h"
-#include "ui/tools/attach_tools.h"
+#include "ui/shared/window_placement.h"
 
 #include <QAction>
 #include <QEvent>
@@ -24,9 +25,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScreen>
-
-#include <algorithm>
 
 namespace {
 
@@ -57,14 +55,6 @@ QString entryName(tactora::Entry entry) {
         break;
     }
     return QStringLiteral("The number of beats per bar");
-}
-
-// Centred on the area; a window larger than the area keeps its top-left corner in it, so
-// that the caption and the menu bar stay within reach and only the bottom or right is cut.
-QPoint centredWithin(const QRect& area, const QSize& window) {
-    const QPoint centred = area.center() - QRect(QPoint(0, 0), window).center();
-    return {std::max(area.left(), std::min(centred.x(), area.right() + 1 - window.width())),
-            std::max(area.top(), std::min(centred.y(), area.bottom() + 1 - window.height()))};
 }
 
 } // namespace
@@ -110,6 +100,21 @@ void FrmCalc::connectControls() {
     for (int i = 0; i < 8; ++i)
         connect(MnuCalculation[i], &QAction::triggered, this, [this, i] { m_quick->QuickCalc(i); });
     connect(MnuHelp, &QAction::triggered, this, &FrmCalc::MnuHelp_Click);
+
+    for (QLineEdit* box : TxtValue) {
+        extendContextMenu(*box);
+    }
+    for (QLineEdit* box : TxtResult) {
+        extendContextMenu(*box);
+    }
+}
+
+void FrmCalc::addEntryActions(tactora::Entry entry, const QList<QAction*>& actions) {
+    TxtValue[static_cast<std::size_t>(entry)]->addActions(actions);
+}
+
+void FrmCalc::addResultActions(int index, const QList<QAction*>& actions) {
+    TxtResult[static_cast<std::size_t>(index)]->addActions(actions);
 }
 
 void FrmCalc::MnuAbout_Click() {
@@ -125,18 +130,14 @@ void FrmCalc::MnuHelp_Click() {
 }
 
 void FrmCalc::Form_Load() {
-    tools::AttachTools(*this);
     setWindowTitle(QString::fromUtf8(tactora::identity::title));
     m_client->paintGradient(palette::CalculatorBack, palette::CalculatorFill, paint::GRADIENT_FILL_RECT_H);
     LoadResultTypes();
     LoadValueTypes();
 
     adjustSize();
-    // Where the platform knows the frame before the window is shown, the native window
-    // must exist for it to be measured; elsewhere the frame counts as nothing.
     create();
-    if (const QScreen* screen = this->screen())
-        move(centredWithin(screen->availableGeometry(), frameGeometry().size()));
+    centreOnScreen(*this);
     CmbValType->setFocus();
 }
 
@@ -167,11 +168,9 @@ void FrmCalc::LoadValueTypes() {
 void FrmCalc::CmbResType_Change() {
     switch (CmbResType->selectedIndex()) {
     case 0:
-        m_resTypeTag = QStringLiteral("1");
         m_unitFactor = 1.0;
         break;
     case 1:
-        m_resTypeTag = QStringLiteral("1000");
         m_unitFactor = 1000.0;
         break;
     default:
@@ -182,16 +181,16 @@ void FrmCalc::CmbResType_Change() {
 }
 
 void FrmCalc::CmbValType_Change() {
-    switch (CmbValType->selectedIndex()) {
-    case 0:
+    switch (tempoKind()) {
+    case tactora::TempoKind::BeatsPerMinute:
         SetRateCaption(LoadResString(12));
         TxtValue[0]->setText(toDisplayText(100));
         break;
-    case 1:
+    case tactora::TempoKind::CyclesPerSecond:
         SetRateCaption(LoadResString(11));
         TxtValue[0]->setText(toDisplayText(1));
         break;
-    default:
+    case tactora::TempoKind::None:
         break;
     }
     bool cancel = false;
@@ -223,55 +222,51 @@ void FrmCalc::TxtValue_KeyEnter(int index) {
     ValidateEntry(index, cancel);
 }
 
+// The three entries are read once for the check and the calculation that follows it.
 void FrmCalc::ValidateEntry(int index, bool& cancel) {
-    if (!tactora::entryAccepted(static_cast<tactora::Entry>(index), TxtValue[index]->text().toStdString(),
-                                tempoKind(), decimalSeparator()))
+    const tactora::EntryValues entries = readEntries();
+    const auto entry = static_cast<std::size_t>(index);
+    if (!entries.numeric[entry] ||
+        !tactora::valueAccepted(static_cast<tactora::Entry>(index), entries.values[entry], tempoKind()))
         cancel = true;
 
     if (cancel) {
         m_dialogs.showMessage(invalidEntryText, calculationErrorTitle, MessageIcon::Information);
-        TxtValue[index]->setText(m_valueTags[index]);
+        TxtValue[entry]->setText(m_valueTags[entry]);
         return;
     }
-    Recalculate();
+    Recalculate(entries);
 }
 
-void FrmCalc::Recalculate() {
-    const int kind = CmbValType->selectedIndex();
-    if (kind != 0 && kind != 1) {
-        emit calculationFailed(
-            QStringLiteral("the tempo entry holds neither beats per minute nor cycles per second."));
-        return;
-    }
-
+tactora::EntryValues FrmCalc::readEntries() const {
     const std::string texts[3] = {TxtValue[0]->text().toStdString(), TxtValue[1]->text().toStdString(),
                                   TxtValue[2]->text().toStdString()};
-    const auto entries = tactora::readEntries({texts[0], texts[1], texts[2]}, decimalSeparator());
+    return tactora::readEntries({texts[0], texts[1], texts[2]}, decimalSeparator());
+}
+
+void FrmCalc::Recalculate(const tactora::EntryValues& entries) {
+    const tactora::TempoKind kind = tempoKind();
+    if (kind == tactora::TempoKind::None) {
+        noteFailure(QStringLiteral("the tempo entry holds neither beats per minute nor cycles per second."));
+        return;
+    }
     // An entry left for a selector or a result box is not checked, so it may hold no
     // number at all; say which one rather than compute from it.
     if (entries.notANumber) {
         m_dialogs.showMessage(QStringLiteral("%1 is not a number. The results have not been recalculated.")
                                   .arg(entryName(*entries.notANumber)),
                               calculationErrorTitle, MessageIcon::Warning);
-        emit calculationFailed(
-            QStringLiteral("%1 is not a number.").arg(entryName(*entries.notANumber).toLower()));
+        noteFailure(QStringLiteral("%1 is not a number.").arg(entryName(*entries.notANumber).toLower()));
         return;
     }
     const auto& [tempo, bars, beatsPerBar] = entries.values;
-    if (kind == 0)
-        CalcFromBpm(tempo, bars, beatsPerBar);
-    else
-        CalcFromHz(tempo, bars, beatsPerBar);
-}
-
-void FrmCalc::CalcFromBpm(double tempo, double bars, double beatsPerBar) {
-    if (ShowResults(tactora::CalcFromBpm(tempo, bars, beatsPerBar, m_unitFactor)))
-        emit resultsShown(tactora::TempoKind::BeatsPerMinute, tempo, m_unitFactor);
-}
-
-void FrmCalc::CalcFromHz(double rate, double bars, double beatsPerBar) {
-    if (ShowResults(tactora::CalcFromHz(rate, bars, beatsPerBar, m_unitFactor)))
-        emit resultsShown(tactora::TempoKind::CyclesPerSecond, rate, m_unitFactor);
+    const tactora::TempoOutcome outcome = kind == tactora::TempoKind::BeatsPerMinute
+                                              ? tactora::CalcFromBpm(tempo, bars, beatsPerBar, m_unitFactor)
+                                              : tactora::CalcFromHz(tempo, bars, beatsPerBar, m_unitFactor);
+    if (!ShowResults(outcome))
+        return;
+    m_lastOutcome = {CalcOutcome::Kind::Results, kind, tempo, bars, beatsPerBar, m_unitFactor, QString()};
+    emit outcomeChanged(m_lastOutcome);
 }
 
 bool FrmCalc::ShowResults(const tactora::TempoOutcome& outcome) {
@@ -282,7 +277,7 @@ bool FrmCalc::ShowResults(const tactora::TempoOutcome& outcome) {
                                              "The results have not been changed.")
                                   .arg(faultText(outcome.fault)),
                               calculationErrorTitle, MessageIcon::Warning);
-        emit calculationFailed(QStringLiteral("these values lead to %1.").arg(faultText(outcome.fault)));
+        noteFailure(QStringLiteral("these values lead to %1.").arg(faultText(outcome.fault)));
         return false;
     }
     TxtResult[0]->setText(toDisplayText(outcome.results.barsLength));
@@ -291,9 +286,16 @@ bool FrmCalc::ShowResults(const tactora::TempoOutcome& outcome) {
     return true;
 }
 
+void FrmCalc::noteFailure(const QString& reason) {
+    m_lastOutcome.kind = CalcOutcome::Kind::Failure;
+    m_lastOutcome.reason = reason;
+    emit outcomeChanged(m_lastOutcome);
+}
+
 void FrmCalc::TxtResult_GotFocus(const QLineEdit& result) {
-    if (const auto value = fromUserText(result.text()))
-        m_quick->CurrentValue = *value;
+    if (const std::optional<double> shown = fromUserText(result.text())) {
+        m_quick->LoadCurrentValue(*shown);
+    }
 }
 
 // Only a typed character can be an operator: Ctrl and Alt chords are commands.

@@ -2,7 +2,9 @@
 
 #include "core/entry_rules.h"
 #include "core/tempo.h"
+#include "ui/shared/calc_outcome.h"
 
+#include <QList>
 #include <QMainWindow>
 
 #include <array>
@@ -38,12 +40,16 @@ public:
     // then the recalculation or the message and the entry's earlier text.
     void enterTempo(const QString& text);
 
+    // What the latest recalculation came to.
+    const CalcOutcome& lastOutcome() const { return m_lastOutcome; }
+
+    // More items at the end of an entry's or a result box's context menu.
+    void addEntryActions(tactora::Entry entry, const QList<QAction*>& actions);
+    void addResultActions(int index, const QList<QAction*>& actions);
+
 signals:
-    // After every calculation that shows its results: the tempo entry's value and kind, and
-    // the unit factor of the lengths (1 for seconds, 1000 for milliseconds).
-    void resultsShown(tactora::TempoKind kind, double tempo, double unitFactor);
-    // A recalculation that could not show results, and why, as a clause in lower case.
-    void calculationFailed(const QString& reason);
+    // After every recalculation, whether it showed results or not.
+    void outcomeChanged(const CalcOutcome& outcome);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,10 +73,10 @@ private:
     void TxtResult_GotFocus(const QLineEdit& result);
     void TxtResult_KeyPress(const QKeyEvent& event);
     void ValidateEntry(int index, bool& cancel);
-    void Recalculate();
-    void CalcFromBpm(double tempo, double bars, double beatsPerBar);
-    void CalcFromHz(double rate, double bars, double beatsPerBar);
+    void Recalculate(const tactora::EntryValues& entries);
     bool ShowResults(const tactora::TempoOutcome& outcome); // true when they are shown
+    tactora::EntryValues readEntries() const;
+    void noteFailure(const QString& reason);
 
     Dialogs& m_dialogs;
     // Fed by the result boxes and the calculation menu; its result window belongs to this one.
@@ -101,9 +107,8 @@ private:
     // Each entry's text as it was when the entry last gained the focus: what a rejected
     // entry returns to.
     std::array<QString, 3> m_valueTags;
-    // The unit factor as text, "1" for seconds or "1000" for milliseconds; empty until the
-    // unit is first chosen.
-    QString m_resTypeTag;
-    // The same factor as the number the lengths are multiplied by; seconds until a unit is chosen.
+    // The number the lengths are multiplied by, 1 for seconds or 1000 for milliseconds;
+    // seconds until a unit is chosen.
     double m_unitFactor = 1.0;
+    CalcOutcome m_lastOutcome;
 };

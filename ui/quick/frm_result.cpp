@@ -3,26 +3,27 @@
 #include "ui/quick/typed_character.h"
 
 #include "ui/paint/gradient_painter.h"
+#include "ui/paint/gradient_surface.h"
 #include "ui/paint/palette.h"
 #include "ui/shared/design_font.h"
 #include "ui/shared/flat_line_edit.h"
 #include "ui/shared/number_text.h"
+#include "ui/shared/tool_window.h"
 #include "ui/shared/twips.h"
+#include "ui/shared/window_placement.h"
 
-#include <QCloseEvent>
-#include <QEventLoop>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPointer>
-#include <QScreen>
-#include <QWindow>
 
 namespace {
 
 // The fixed layout: the inner area and the box on it.
 constexpr QSize InnerArea(design::px(3735), design::px(585));
 constexpr QRect ResultBoxGeometry(design::px(120), design::px(120), design::px(3495), design::px(315));
+
+// The dialog's outcome when an operator key ended it: this plus the operation's code. Below it
+// lie the dialog's own Rejected and Accepted.
+constexpr int FirstChainedOutcome = QDialog::Accepted + 1;
 
 // Enter and Escape close the window whatever Shift, Ctrl or Alt are doing.
 bool isClosingKey(const QKeyEvent& event) {
@@ -32,47 +33,29 @@ bool isClosingKey(const QKeyEvent& event) {
 
 } // namespace
 
-// Its own loop for every display, and the operation that ended it, if any.
-struct FrmResult::Display {
-    QEventLoop loop;
-    std::optional<tactora::QuickOp> chained;
-};
-
-FrmResult::FrmResult(QWidget& owner, double& currentValue)
-    : GradientSurface(&owner), m_currentValue(currentValue) {
+FrmResult::FrmResult(QWidget& owner) : QDialog(&owner) {
     setObjectName(QStringLiteral("FrmResult"));
+    setUpToolWindow(*this, designCaption());
     setAccessibleName(QStringLiteral("Quick calculation result"));
-    // A tool window: thin caption with only a close button, kept out of the task bar.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setWindowModality(Qt::ApplicationModal);
-    // No icon of its own; an empty one keeps Qt from handing down the main window's.
-    setWindowIcon(QIcon());
-    setWindowTitle(designCaption());
     setFixedSize(InnerArea);
 
     // Until the gradient is painted, and should it ever be refused, the window shows its back colour.
-    QPalette backdrop = palette();
-    backdrop.setColor(backgroundRole(), palette::toQColor(palette::CalculatorBack));
-    setPalette(backdrop);
+    palette::setColour(*this, backgroundRole(), palette::CalculatorBack);
+    m_client = new GradientSurface(this);
+    m_client->setObjectName(QStringLiteral("client"));
+    m_client->setGeometry(QRect(QPoint(0, 0), InnerArea));
 
     // Transparent so that the gradient shows through; a flat single line in the window-frame
     // colour instead of a sunken frame.
     m_txtResult = new FlatLineEdit(
-        {palette::toQColor(palette::White), Qt::transparent, palette::toQColor(palette::Black)}, this);
+        {palette::toQColor(palette::White), Qt::transparent, palette::toQColor(palette::Black)}, m_client);
     m_txtResult->setObjectName(QStringLiteral("TxtResult"));
     m_txtResult->setAccessibleName(QStringLiteral("Result"));
     m_txtResult->setGeometry(ResultBoxGeometry);
     m_txtResult->setReadOnly(true);
     m_txtResult->setFont(designFont());
     m_txtResult->installEventFilter(this);
-}
-
-FrmResult::~FrmResult() {
-    // Should the owner go while a display is in progress, that display must not wait for
-    // a window that no longer exists.
-    if (m_display != nullptr) {
-        m_display->loop.quit();
-    }
 }
 
 QString FrmResult::designCaption() {
@@ -86,40 +69,27 @@ void FrmResult::setCaption(const QString& caption) {
 
 std::optional<tactora::QuickOp> FrmResult::showModal() {
     loadIfUnloaded();
-    centreOnScreen();
+    create();
+    centreOnScreen(*this);
     m_txtResult->setFocus();
-    show();
-    activateWindow();
-
-    Display display;
-    m_display = &display;
-    const QPointer<FrmResult> alive(this);
-    display.loop.exec(QEventLoop::DialogExec);
-    // The application ending all its loops at once stops a display without an unload.
-    if (alive && m_display == &display) {
-        m_display = nullptr;
+    const int outcome = exec();
+    if (outcome < FirstChainedOutcome) {
+        return std::nullopt;
     }
-    return display.chained;
+    return tactora::quickOpForCode(outcome - FirstChainedOutcome);
 }
 
 void FrmResult::unload() {
-    // Hand the activation back to the owner, as the closing of a modal window should: some
-    // platforms would otherwise keep it on the hidden window and never activate it again
-    // when it is next shown, and its box would not get the focus.
-    if (isActiveWindow() && parentWidget() != nullptr) {
-        parentWidget()->activateWindow();
+    if (isVisible()) {
+        done(QDialog::Rejected);
     }
-    hide();
-    if (m_display != nullptr) {
-        m_display->loop.quit();
-        m_display = nullptr;
-    }
-    if (m_loaded) {
-        m_loaded = false;
-        // The next load starts again with the window's own caption and an empty box.
-        setWindowTitle(designCaption());
-        m_txtResult->clear();
-    }
+    Form_Unload();
+}
+
+void FrmResult::done(int outcome) {
+    returnActivation(*this);
+    QDialog::done(outcome);
+    Form_Unload();
 }
 
 bool FrmResult::eventFilter(QObject* watched, QEvent* event) {
@@ -142,7 +112,7 @@ bool FrmResult::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
     }
-    return GradientSurface::eventFilter(watched, event);
+    return QDialog::eventFilter(watched, event);
 }
 
 // Keys reach the window itself only when its box does not have the focus or passed them on.
@@ -151,12 +121,14 @@ void FrmResult::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    GradientSurface::keyPressEvent(event);
+    QDialog::keyPressEvent(event);
 }
 
-void FrmResult::closeEvent(QCloseEvent* event) {
-    unload();
-    event->accept();
+void FrmResult::setVisible(bool visible) {
+    QDialog::setVisible(visible);
+    if (visible) {
+        activateWindow();
+    }
 }
 
 void FrmResult::loadIfUnloaded() {
@@ -166,8 +138,18 @@ void FrmResult::loadIfUnloaded() {
 }
 
 void FrmResult::Form_Load() {
-    paintGradient(palette::CalculatorBack, palette::CalculatorFill, paint::GRADIENT_FILL_RECT_H);
+    m_client->paintGradient(palette::CalculatorBack, palette::CalculatorFill, paint::GRADIENT_FILL_RECT_H);
     m_loaded = true;
+}
+
+// The next load starts again with the window's own caption and an empty box.
+void FrmResult::Form_Unload() {
+    if (!m_loaded) {
+        return;
+    }
+    m_loaded = false;
+    setWindowTitle(designCaption());
+    m_txtResult->clear();
 }
 
 bool FrmResult::Form_KeyDown(const QKeyEvent& event) {
@@ -182,7 +164,7 @@ bool FrmResult::Form_KeyDown(const QKeyEvent& event) {
 // user sees (at most 15 significant digits), not on the unrounded answer.
 void FrmResult::TxtResult_GotFocus() {
     if (const std::optional<double> shown = fromUserText(m_txtResult->text())) {
-        m_currentValue = *shown;
+        emit shownNumberFocused(*shown);
     }
 }
 
@@ -191,21 +173,7 @@ void FrmResult::TxtResult_GotFocus() {
 void FrmResult::TxtResult_KeyPress(const QKeyEvent& event) {
     const std::optional<char32_t> typed = typedCharacter(event);
     const std::optional<tactora::QuickOp> op = typed ? tactora::quickOpForKey(*typed) : std::nullopt;
-    if (!op) {
-        return;
+    if (op) {
+        done(FirstChainedOutcome + static_cast<int>(*op));
     }
-    if (m_display != nullptr) {
-        m_display->chained = op;
-    }
-    unload();
-}
-
-// It is the whole window, frame included, that is centred; the frame's size is known once the
-// native window exists, even before it is first shown.
-void FrmResult::centreOnScreen() {
-    create();
-    const QScreen* screen = parentWidget() != nullptr ? parentWidget()->screen() : this->screen();
-    QRect frame = QRect(QPoint(), size()).marginsAdded(windowHandle()->frameMargins());
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
 }

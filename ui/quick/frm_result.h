@@ -1,24 +1,25 @@
 #pragma once
 
 #include "core/quick_ops.h"
-#include "ui/paint/gradient_surface.h"
+
+#include <QDialog>
 
 #include <optional>
 
+class GradientSurface;
 class QLineEdit;
 
 // The quick result window: one read-only box with the answer of a quick operation, over a
 // gradient. One object serves the whole run; it is loaded, shown modally, unloaded and
 // loaded again as operations follow one another. An operator key typed into its box ends the
-// display, and the calculator shows it again with the chained operation's answer.
-class FrmResult final : public GradientSurface {
+// display with that operation as its outcome, and the calculator shows the window again with
+// the chained operation's answer.
+class FrmResult final : public QDialog {
     Q_OBJECT
 
 public:
-    // The window belongs to the owner's window and is deleted with it; its box loads the
-    // register when it gains the focus.
-    FrmResult(QWidget& owner, double& currentValue);
-    ~FrmResult() override;
+    // The window belongs to the owner's window and is deleted with it.
+    explicit FrmResult(QWidget& owner);
 
     // The window's own caption, before an operation names itself; in place again after every unload.
     static QString designCaption();
@@ -37,25 +38,30 @@ public:
     // Hides the window and ends the display in progress; the next caption loads it afresh.
     void unload();
 
+    // Ends the display with the outcome given; the window is unloaded.
+    void done(int outcome) override;
+
+    // Shown, the window takes the activation, so that its box has the keyboard.
+    void setVisible(bool visible) override;
+
+signals:
+    // The box gained the focus, showing this number: what the calculator's register takes.
+    void shownNumberFocused(double shown);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void loadIfUnloaded();
     void Form_Load();
+    void Form_Unload();
     // Returns true when the key closed the window and is used up.
     bool Form_KeyDown(const QKeyEvent& event);
     void TxtResult_GotFocus();
     void TxtResult_KeyPress(const QKeyEvent& event);
-    void centreOnScreen();
 
-    struct Display;
-
-    double& m_currentValue;
+    GradientSurface* m_client = nullptr;
     QLineEdit* m_txtResult = nullptr;
     bool m_loaded = false;
-    // The display in progress; none while hidden or once it was told to end.
-    Display* m_display = nullptr;
 };

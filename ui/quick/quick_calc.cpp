@@ -23,7 +23,7 @@ constexpr OperationTexts OperationTable[] = {
     {tactora::QuickOp::Divide, "Enter the division (/) value.", "Division", "2"},
     {tactora::QuickOp::RoundedDivide, "Enter the division (\\) value.", "Rounded division", "2"},
     {tactora::QuickOp::Add, "Enter the addition/subtraction (+/-) value.", "Addition/subtraction", "1"},
-    {tactora::QuickOp::SemitoneShift, "Enter the semitone (#) value.", "Semitone", "6"},
+    {tactora::QuickOp::Semitone, "Enter the semitone (#) value.", "Semitone", "6"},
     {tactora::QuickOp::DecimalRound, "Enter the decimal rounding (.) value.", "Decimal rounding", "3"},
 };
 
@@ -44,6 +44,10 @@ QuickCalculator::~QuickCalculator() {
     delete m_resultWindow;
 }
 
+void QuickCalculator::LoadCurrentValue(double shown) {
+    setCurrentValue(shown);
+}
+
 bool QuickCalculator::QuickCalcKey(char32_t key) {
     const std::optional<tactora::QuickOp> op = tactora::quickOpForKey(key);
     if (!op) {
@@ -55,10 +59,9 @@ bool QuickCalculator::QuickCalcKey(char32_t key) {
 
 // A chain is a loop, not a nest of calls: the result window's display ends with the operator
 // key typed into it, and the next link runs here, at the depth of the first. However long the
-// user goes on, the stack stays as it is. Each link works on the number the previous one showed,
-// carried here rather than read back from the register: once a result window goes, the main
-// window is active again, and its result box loads its own number into the register before the
-// next operand has been typed.
+// user goes on, the stack stays as it is. Each link works on the number the previous one
+// showed, handed on here: between two links the main window may be active again for a moment,
+// and its result box then loads its own number into the register.
 void QuickCalculator::QuickCalc(int code) {
     double value = CurrentValue;
     for (std::optional<tactora::QuickOp> op = tactora::quickOpForCode(code); op;
@@ -94,20 +97,31 @@ std::optional<tactora::QuickOp> QuickCalculator::runOperation(tactora::QuickOp o
         reportInvalidCalculation();
         return std::nullopt;
     }
-    CurrentValue = result.value;
+    setCurrentValue(result.value);
 
-    // Built at the first answer rather than at start: many runs never show one.
-    if (!m_resultWindow) {
-        m_resultWindow = new FrmResult(*m_owner, CurrentValue);
-    }
-    m_resultWindow->setCaption(title + QStringLiteral(" result"));
+    FrmResult& window = resultWindow();
+    window.setCaption(title + QStringLiteral(" result"));
     const QString shown = toDisplayText(CurrentValue);
     // What the window's box loads into the register when it takes the focus.
     value = fromUserText(shown).value_or(CurrentValue);
-    QLineEdit& box = m_resultWindow->TxtResult();
+    QLineEdit& box = window.TxtResult();
     box.setText(shown);
     box.setSelection(0, static_cast<int>(shown.length()));
-    return m_resultWindow->showModal();
+    return window.showModal();
+}
+
+// Built at the first answer rather than at start: many runs never show one.
+FrmResult& QuickCalculator::resultWindow() {
+    if (!m_resultWindow) {
+        m_resultWindow = new FrmResult(*m_owner);
+        QObject::connect(m_resultWindow, &FrmResult::shownNumberFocused, m_resultWindow,
+                         [this](double shown) { setCurrentValue(shown); });
+    }
+    return *m_resultWindow;
+}
+
+void QuickCalculator::setCurrentValue(double value) {
+    CurrentValue = value;
 }
 
 void QuickCalculator::reportInvalidCalculation() {

@@ -21,14 +21,17 @@ public:
     QuickCalculator(const QuickCalculator&) = delete;
     QuickCalculator& operator=(const QuickCalculator&) = delete;
 
-    // The register every operation works on; result boxes load it when they gain the focus.
-    double CurrentValue = 0.0;
+    // The register every operation works on.
+    double currentValue() const { return CurrentValue; }
+
+    // A result box gained the focus: the register takes the number it shows.
+    void LoadCurrentValue(double shown);
 
     // Runs the operation of an operator key (* / \ + - # .) and returns true once it is done;
     // any other character returns false at once and does nothing.
     bool QuickCalcKey(char32_t key);
 
-    // Runs one operation on CurrentValue: asks for the operand, applies the operation and shows
+    // Runs one operation on the register: asks for the operand, applies the operation and shows
     // the answer in the result window, then every operation chained from there. Returns when
     // the user has closed whatever it opened.
     void QuickCalc(int code);
@@ -37,10 +40,13 @@ private:
     // One link of a chain, on the value given; returns the operation whose key ended its result
     // window's display, and leaves in value the number that window showed.
     std::optional<tactora::QuickOp> runOperation(tactora::QuickOp op, double& value);
+    FrmResult& resultWindow();
+    void setCurrentValue(double value);
     void reportInvalidCalculation();
 
     Dialogs& m_dialogs;
     // Guarded: the owner may go while an input box is open, and takes the window with it.
     QPointer<QWidget> m_owner;
     QPointer<FrmResult> m_resultWindow;
+    double CurrentValue = 0.0;
 };

@@ -2,12 +2,14 @@
 
 #include "ui/tools/note_table.h"
 #include "ui/tools/out_of_range.h"
-#include "ui/tools/tool_window.h"
 
 #include "core/note_values.h"
 #include "ui/paint/gradient_painter.h"
 #include "ui/paint/palette.h"
+#include "ui/shared/calc_outcome.h"
 #include "ui/shared/number_text.h"
+#include "ui/shared/tool_window.h"
+#include "ui/shared/window_placement.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
-#include <QScreen>
 
 #include <array>
 
@@ -117,7 +118,20 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
                               m_table->verticalHeader()->length() + 2 * m_table->frameWidth());
     m_lblBeat->setMinimumHeight(2 * fontMetrics().lineSpacing());
     setFixedSize(sizeHint());
-    paintGradient(BackColor, FillColor, paint::GRADIENT_FILL_RECT_H);
+    paintGradient(palette::CalculatorBack, palette::CalculatorFill, paint::GRADIENT_FILL_RECT_H);
+}
+
+void FrmNotes::showOutcome(const CalcOutcome& outcome) {
+    switch (outcome.kind) {
+    case CalcOutcome::Kind::Results:
+        showTempo(outcome.tempoKind, outcome.tempo, outcome.unitFactor);
+        break;
+    case CalcOutcome::Kind::Failure:
+        showNoResults(outcome.reason);
+        break;
+    case CalcOutcome::Kind::None:
+        break;
+    }
 }
 
 void FrmNotes::showTempo(tactora::TempoKind kind, double tempo, double unitFactor) {
@@ -144,7 +158,8 @@ void FrmNotes::showNoResults(const QString& reason) {
 
 void FrmNotes::open() {
     if (!m_placed) {
-        placeBesideOwner();
+        create();
+        placeBesideOwner(*this);
         m_placed = true;
     }
     show();
@@ -224,19 +239,4 @@ QString FrmNotes::cornerText() const {
         break;
     }
     return m_unitFactor == 1000.0 ? QStringLiteral("Milliseconds") : QStringLiteral("Seconds");
-}
-
-void FrmNotes::placeBesideOwner() {
-    const QWidget* owner = parentWidget();
-    const QRect screen = owner->screen()->availableGeometry();
-    const QRect beside = owner->frameGeometry();
-    // On the side with more room; where neither has enough it overlaps the main window
-    // as little as the screen allows.
-    QRect frame(QPoint(), frameSize());
-    if (screen.right() - beside.right() >= beside.left() - screen.left())
-        frame.moveTopLeft(QPoint(qMin(beside.right() + 8, screen.right() - frame.width()), beside.top()));
-    else
-        frame.moveTopRight(QPoint(qMax(beside.left() - 8, screen.left() + frame.width()), beside.top()));
-    frame.moveTop(qBound(screen.top(), frame.top(), qMax(screen.top(), screen.bottom() - frame.height())));
-    move(frame.topLeft());
 }

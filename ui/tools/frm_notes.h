@@ -2,10 +2,8 @@
 
 #include "core/entry_rules.h"
 #include "ui/paint/gradient_surface.h"
-#include "ui/paint/palette.h"
 
-#include <cstdint>
-
+struct CalcOutcome;
 class NoteTable;
 class QComboBox;
 class QLabel;
@@ -19,15 +17,9 @@ class FrmNotes final : public GradientSurface {
 public:
     explicit FrmNotes(QWidget& owner);
 
-    static constexpr std::uint32_t BackColor = palette::CalculatorBack;
-    static constexpr std::uint32_t FillColor = palette::CalculatorFill;
-
-    // Shows the figures for a tempo; unitFactor is 1 for seconds and 1000 for milliseconds,
-    // as in the main window.
-    void showTempo(tactora::TempoKind kind, double tempo, double unitFactor);
-
-    // The main window has no results to show: the table empties and says why.
-    void showNoResults(const QString& reason);
+    // Shows the figures for the main window's outcome; without results the table empties and
+    // says why.
+    void showOutcome(const CalcOutcome& outcome);
 
     // Shows the window (beside its owner the first time) and gives it the focus.
     void open();
@@ -38,13 +30,17 @@ protected:
 private:
     enum class Figure { Length, Rate, Samples };
 
+    // Shows the figures for a tempo; unitFactor is 1 for seconds and 1000 for milliseconds,
+    // as in the main window.
+    void showTempo(tactora::TempoKind kind, double tempo, double unitFactor);
+    void showNoResults(const QString& reason);
+
     void fillTable();
     QString cellText(int row, int column) const;
     QString cornerText() const;
     void fillFigureChoices();
     Figure figure() const;
     double sampleRate() const;
-    void placeBesideOwner();
 
     QLabel* m_lblBeat = nullptr;
     QComboBox* m_cmbFigure = nullptr;

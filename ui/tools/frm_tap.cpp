@@ -2,13 +2,14 @@
 
 #include "ui/tools/out_of_range.h"
 #include "ui/tools/tap_clock.h"
-#include "ui/tools/tool_window.h"
 
 #include "core/checked_math.h"
 #include "core/decimal_round.h"
 #include "ui/paint/gradient_painter.h"
 #include "ui/paint/palette.h"
 #include "ui/shared/number_text.h"
+#include "ui/shared/tool_window.h"
+#include "ui/shared/window_placement.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -24,7 +25,7 @@ constexpr int tempoPlaces = 2;
 
 } // namespace
 
-FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner), m_clock(&clock) {
+FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner), m_clock(clock) {
     setObjectName(QStringLiteral("FrmTap"));
     setUpToolWindow(*this, QStringLiteral("Tap tempo"));
 
@@ -77,15 +78,15 @@ FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner),
     showEstimate();
     m_lblTempo->setMinimumHeight(m_lblTempo->sizeHint().height());
     setFixedSize(sizeHint());
-    paintGradient(BackColor, FillColor, paint::GRADIENT_FILL_RECT_H);
+    paintGradient(palette::CalculatorBack, palette::CalculatorFill, paint::GRADIENT_FILL_RECT_H);
 }
 
 void FrmTap::open() {
     m_taps.clear();
     showEstimate();
     if (!isVisible()) {
-        const QWidget* owner = parentWidget();
-        move(owner->frameGeometry().center() - rect().center());
+        create();
+        centreOverOwner(*this);
     }
     show();
     raise();
@@ -114,15 +115,12 @@ void FrmTap::keyPressEvent(QKeyEvent* event) {
 
 void FrmTap::closeEvent(QCloseEvent* event) {
     m_taps.clear();
-    // Hand the activation back to the main window: some platforms would leave no window
-    // active, and the keyboard would lead nowhere.
-    if (isActiveWindow() && parentWidget() != nullptr)
-        parentWidget()->activateWindow();
+    returnActivation(*this);
     event->accept();
 }
 
 void FrmTap::tap() {
-    m_taps.tap(m_clock->now());
+    m_taps.tap(m_clock.now());
     showEstimate();
 }
 

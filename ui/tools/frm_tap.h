@@ -2,9 +2,7 @@
 
 #include "core/tap_tempo.h"
 #include "ui/paint/gradient_surface.h"
-#include "ui/paint/palette.h"
 
-#include <cstdint>
 #include <optional>
 
 class QLabel;
@@ -18,12 +16,6 @@ class FrmTap final : public GradientSurface {
 
 public:
     FrmTap(QWidget& owner, const TapClock& clock);
-
-    static constexpr std::uint32_t BackColor = palette::CalculatorBack;
-    static constexpr std::uint32_t FillColor = palette::CalculatorFill;
-
-    // Where the time of each tap is read from.
-    void setClock(const TapClock& clock) { m_clock = &clock; }
 
     // Shows the window with no taps yet and the focus on the tap button.
     void open();
@@ -41,7 +33,7 @@ private:
     void use();
     void showEstimate();
 
-    const TapClock* m_clock;
+    const TapClock& m_clock;
     tactora::TapTempo m_taps;
     // The tempo shown, rounded as shown; none until two taps can be timed.
     std::optional<double> m_shownTempo;

@@ -1,6 +1,6 @@
 #include "ui/tools/note_table.h"
 
-#include "ui/tools/context_menus.h"
+#include "ui/shared/context_menus.h"
 
 #include <QAction>
 #include <QApplication>

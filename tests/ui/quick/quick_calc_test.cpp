@@ -94,7 +94,7 @@ void QuickCalcTest::operatorKeyAsksForItsOperand() {
     QFETCH(QString, prompt);
     QFETCH(QString, title);
     QFETCH(QString, defaultOperand);
-    m_session->calculator.CurrentValue = 0.6;
+    m_session->calculator.LoadCurrentValue(0.6);
     m_session->dialogs.script.queueAnswers({QString()});
 
     QVERIFY(m_session->calculator.QuickCalcKey(char32_t(key)));
@@ -106,7 +106,7 @@ void QuickCalcTest::operatorKeyAsksForItsOperand() {
     QCOMPARE(questions[0].defaultText, defaultOperand);
     QVERIFY(m_session->dialogs.script.messages.isEmpty());
     QVERIFY(m_session->driver->displays.isEmpty());
-    QCOMPARE(m_session->calculator.CurrentValue, 0.6);
+    QCOMPARE(m_session->calculator.currentValue(), 0.6);
 }
 
 void QuickCalcTest::otherCharactersAreNoOperators_data() {
@@ -196,7 +196,7 @@ void QuickCalcTest::operationShowsAnswerSelected() {
     QFETCH(double, registerAfter);
     QFETCH(QString, caption);
     QLocale::setDefault(QLocale(locale));
-    m_session->calculator.CurrentValue = start;
+    m_session->calculator.LoadCurrentValue(start);
     m_session->dialogs.script.queueAnswers({operand});
 
     QVERIFY(m_session->calculator.QuickCalcKey(char32_t(key)));
@@ -209,7 +209,7 @@ void QuickCalcTest::operationShowsAnswerSelected() {
     QCOMPARE(displays[0].selectedText, shown);
     QVERIFY(displays[0].boxHadFocus);
     QCOMPARE(exactly(displays[0].registerValue), exactly(registerAfter));
-    QCOMPARE(exactly(m_session->calculator.CurrentValue), exactly(registerAfter));
+    QCOMPARE(exactly(m_session->calculator.currentValue()), exactly(registerAfter));
     QVERIFY(m_session->dialogs.script.messages.isEmpty());
     QVERIFY(m_session->nothingLeftOpen());
 }
@@ -238,7 +238,7 @@ void QuickCalcTest::refusedOperationIsReportedAndChangesNothing() {
     QFETCH(double, start);
     QFETCH(char, key);
     QFETCH(QString, operand);
-    m_session->calculator.CurrentValue = start;
+    m_session->calculator.LoadCurrentValue(start);
     m_session->dialogs.script.queueAnswers({operand});
 
     QVERIFY(m_session->calculator.QuickCalcKey(char32_t(key)));
@@ -248,7 +248,7 @@ void QuickCalcTest::refusedOperationIsReportedAndChangesNothing() {
     QCOMPARE(messages[0].text, QStringLiteral("Invalid calculation"));
     QCOMPARE(messages[0].title, QStringLiteral("Calculation Error"));
     QCOMPARE(messages[0].icon, MessageIcon::Warning);
-    QCOMPARE(exactly(m_session->calculator.CurrentValue), exactly(start));
+    QCOMPARE(exactly(m_session->calculator.currentValue()), exactly(start));
     QVERIFY(m_session->driver->displays.isEmpty());
     QVERIFY(m_session->nothingLeftOpen());
 }

@@ -10,7 +10,7 @@ QuickSession::QuickSession() {
     owner.resize(400, 300);
     owner.show();
     dialogs.owner = &owner;
-    driver = std::make_unique<ResultWindowDriver>(owner, calculator.CurrentValue);
+    driver = std::make_unique<ResultWindowDriver>(owner, [this] { return calculator.currentValue(); });
 }
 
 QWidget* QuickSession::window() const {

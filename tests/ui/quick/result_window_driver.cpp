@@ -13,8 +13,8 @@ constexpr int PollsBeforeGivingUpOnFocus = 400;
 
 } // namespace
 
-ResultWindowDriver::ResultWindowDriver(const QWidget& owner, const double& registerValue)
-    : m_owner(owner), m_register(registerValue) {
+ResultWindowDriver::ResultWindowDriver(const QWidget& owner, std::function<double()> readRegister)
+    : m_owner(owner), m_readRegister(std::move(readRegister)) {
     // Watches every object, since the window it waits for may not exist yet.
     qApp->installEventFilter(this);
     QTimer::singleShot(PollMilliseconds, this, &ResultWindowDriver::poll);
@@ -70,7 +70,7 @@ void ResultWindowDriver::actOnNewDisplay() {
         return;
     }
     displays.append({m_window, m_window->windowTitle(), m_box->text(), m_box->selectionStart(),
-                     m_box->selectedText(), focused, m_register});
+                     m_box->selectedText(), focused, m_readRegister()});
     const Action action = m_actions.isEmpty() ? pressKey(Qt::Key_Escape) : m_actions.takeFirst();
     action(*m_window, *m_box);
     // The action should have ended this display; when it did not, the window is closed by its

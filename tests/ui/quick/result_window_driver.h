@@ -30,7 +30,7 @@ public:
     };
     using Action = std::function<void(QWidget& window, QLineEdit& box)>;
 
-    ResultWindowDriver(const QWidget& owner, const double& registerValue);
+    ResultWindowDriver(const QWidget& owner, std::function<double()> readRegister);
 
     void queueActions(const QList<Action>& actions) { m_actions += actions; }
 
@@ -51,7 +51,7 @@ private:
     const QWidget& m_owner;
     QWidget* m_window = nullptr; // none until its first display
     QLineEdit* m_box = nullptr;
-    const double& m_register;
+    std::function<double()> m_readRegister;
     QList<Action> m_actions;
     int m_shows = 0;
     int m_pollsWithoutFocus = 0;

@@ -10,7 +10,8 @@ ModalWatchdog::ModalWatchdog(QObject* parent) : QObject(parent) {
 }
 
 void ModalWatchdog::closeUnexpectedDialog() {
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (dialog != nullptr && dialog->objectName() != QLatin1String("FrmResult")) {
         closedDialogs.append(dialog->windowTitle());
         dialog->reject();
     }

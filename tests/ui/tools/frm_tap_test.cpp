@@ -1,6 +1,5 @@
 #include "tests/ui/tools/tools_session.h"
 #include "ui/tools/frm_tap.h"
-#include "ui/tools/tap_clock.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,12 +8,6 @@
 #include <vector>
 
 namespace {
-
-class FakeClock final : public TapClock {
-public:
-    std::chrono::nanoseconds now() const override { return time; }
-    std::chrono::nanoseconds time{};
-};
 
 enum class Action { TapSpace, TapEnter, TapClick, Use, Cancel, Escape };
 using Moments = std::vector<std::int64_t>; // of the taps, in microseconds
@@ -71,8 +64,7 @@ void FrmTapTest::useRunsTheEntryCheckAndLeavingChangesNothing() {
         session.entry(0), ToolsSession::MenuKey::RightClick, QStringLiteral("Tap tempo…"));
     QVERIFY2(items.contains(QStringLiteral("Tap tempo…")), qPrintable(items.join(" | ")));
     auto* tap = session.calc().findChild<FrmTap*>(QStringLiteral("FrmTap"));
-    FakeClock clock;
-    tap->setClock(clock);
+    FakeClock& clock = session.clock();
     QVERIFY(QTest::qWaitForWindowActive(tap));
     auto button = [tap](const char* name) -> QWidget& { return *tap->findChild<QPushButton*>(name); };
 

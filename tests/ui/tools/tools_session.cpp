@@ -1,5 +1,7 @@
 #include "tests/ui/tools/tools_session.h"
 
+#include "ui/app/tool_windows.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -12,6 +14,7 @@
 ToolsSession::ToolsSession() {
     QLocale::setDefault(QLocale::c());
     m_calc = std::make_unique<FrmCalc>(m_dialogs);
+    attachToolWindows(*m_calc, m_clock);
     m_calc->show();
     m_calc->activateWindow();
     if (!QTest::qWaitForWindowActive(m_calc.get()))

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QList>
-
-class QAction;
 class QLineEdit;
 class QWidget;
 
@@ -10,6 +7,6 @@ class QWidget;
 // besides the Menu key (which the platform already turns into a context-menu request).
 void openContextMenuWithShiftF10(QWidget& widget);
 
-// Gives the box its standard context menu (copy, select all and so on) with more items
-// at the end, reachable by right-click, the Menu key and Shift+F10.
-void addContextMenuItems(QLineEdit& box, const QList<QAction*>& items);
+// Gives the box its standard context menu (copy, select all and so on) followed by the
+// actions added to the box, reachable by right-click, the Menu key and Shift+F10.
+void extendContextMenu(QLineEdit& box);

@@ -1,6 +1,5 @@
-#include "ui/tools/context_menus.h"
+#include "ui/shared/context_menus.h"
 
-#include <QAction>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -39,15 +38,17 @@ void openContextMenuWithShiftF10(QWidget& widget) {
     new ShiftF10Opener(widget);
 }
 
-void addContextMenuItems(QLineEdit& box, const QList<QAction*>& items) {
+void extendContextMenu(QLineEdit& box) {
     box.setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(&box, &QWidget::customContextMenuRequested, &box, [&box, items](const QPoint& pos) {
+    QObject::connect(&box, &QWidget::customContextMenuRequested, &box, [&box](const QPoint& pos) {
         // The menu is made afresh each time, as the box's own would be, so that its
         // standard items are enabled as the box's state is now. It belongs to the box,
         // which may go while the menu is open.
         const QPointer<QMenu> menu = box.createStandardContextMenu();
-        menu->addSeparator();
-        menu->addActions(items);
+        if (!box.actions().isEmpty()) {
+            menu->addSeparator();
+            menu->addActions(box.actions());
+        }
         menu->exec(box.mapToGlobal(pos));
         delete menu.data();
     });

@@ -1,0 +1,81 @@
+#include "ui/app/tool_windows.h"
+
+#include "ui/main/frm_calc.h"
+#include "ui/shared/number_text.h"
+#include "ui/tools/frm_notes.h"
+#include "ui/tools/frm_tap.h"
+
+#include <QAction>
+#include <QPointer>
+
+namespace {
+
+// The tempo entry holds beats per minute or cycles per second, as its selector says.
+QString tempoEntryText(double beatsPerMinute, tactora::TempoKind kind) {
+    if (kind == tactora::TempoKind::CyclesPerSecond) {
+        return toDisplayText(beatsPerMinute / 60.0);
+    }
+    return toDisplayText(beatsPerMinute);
+}
+
+// Builds the tool windows the first time the user asks for them: most runs never do, and
+// building them would slow the start. While the note window is hidden a recalculation costs
+// it nothing; it is brought up to date as it opens.
+class ToolWindows final : public QObject {
+public:
+    ToolWindows(FrmCalc& calc, const TapClock& clock) : QObject(&calc), m_calc(calc), m_clock(clock) {
+        connect(&calc, &FrmCalc::outcomeChanged, this, &ToolWindows::follow);
+
+        auto* openNotes = new QAction(QStringLiteral("Note values…"), &calc);
+        openNotes->setObjectName(QStringLiteral("actNoteValues"));
+        connect(openNotes, &QAction::triggered, this, &ToolWindows::openNotes);
+        auto* openTap = new QAction(QStringLiteral("Tap tempo…"), &calc);
+        openTap->setObjectName(QStringLiteral("actTapTempo"));
+        connect(openTap, &QAction::triggered, this, &ToolWindows::openTap);
+
+        // The result boxes take no Tab, so the entries offer the note values too: that way
+        // the keyboard alone reaches them.
+        for (int i = 0; i < 3; ++i) {
+            calc.addResultActions(i, {openNotes});
+        }
+        calc.addEntryActions(tactora::Entry::Tempo, {openNotes, openTap});
+        calc.addEntryActions(tactora::Entry::Bars, {openNotes});
+        calc.addEntryActions(tactora::Entry::BeatsPerBar, {openNotes});
+    }
+
+private:
+    void openNotes() {
+        if (!m_notes) {
+            m_notes = new FrmNotes(m_calc);
+        }
+        m_notes->showOutcome(m_calc.lastOutcome());
+        m_notes->open();
+    }
+
+    void openTap() {
+        if (!m_tap) {
+            m_tap = new FrmTap(m_calc, m_clock);
+            connect(m_tap, &FrmTap::tempoChosen, &m_calc, [this](double beatsPerMinute) {
+                m_calc.enterTempo(tempoEntryText(beatsPerMinute, m_calc.tempoKind()));
+            });
+        }
+        m_tap->open();
+    }
+
+    void follow(const CalcOutcome& outcome) {
+        if (m_notes && m_notes->isVisible()) {
+            m_notes->showOutcome(outcome);
+        }
+    }
+
+    FrmCalc& m_calc;
+    const TapClock& m_clock;
+    QPointer<FrmNotes> m_notes;
+    QPointer<FrmTap> m_tap;
+};
+
+} // namespace
+
+void attachToolWindows(FrmCalc& calc, const TapClock& clock) {
+    new ToolWindows(calc, clock);
+}
