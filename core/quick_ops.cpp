@@ -72,7 +72,8 @@ Checked roundedDivide(double value, double operand) {
         return fault(ArithFault::Overflow);
     }
     // Integer division truncates toward zero, as the quick calculator promises.
-    return {static_cast<double>(*dividend / *divisor), ArithFault::None};
+    const std::int32_t quotient = *dividend / *divisor;
+    return {static_cast<double>(quotient), ArithFault::None};
 }
 
 Checked shiftRoundedValue(double value, double semitones) {

@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-packages.sh" \
     build-essential cmake qt6-base-dev \
     libgtest-dev fonts-dejavu-core \
-    binutils-mingw-w64-x86-64 cpp desktop-file-utils appstream
+    binutils-mingw-w64-x86-64 cpp desktop-file-utils appstream clang-tidy
 
 # The Debian package's tests: cpack's dependency list (dpkg-shlibdeps) and lintian.
 "$root/scripts/install-packages.sh" dpkg-dev lintian
@@ -15,8 +15,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/check-format.sh"
 
 build="$root/build-tests"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DTACTORA_WARNINGS_AS_ERRORS=ON
 cmake --build "$build" -j "$(nproc)"
+
+# clang-tidy on the product code, with the compile commands of that build; any finding fails.
+"$root/scripts/check-tidy.sh" "$build"
 
 # --- Windows: the core and its tests built with MinGW-w64 and run under Wine ------------
 "$root/scripts/windows-core-tests.sh" "$build/tests/core/core_tests"

@@ -17,7 +17,8 @@ linux_core_tests=${1:-}
 
 build="$root/build-windows-core"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DTACTORA_BUILD_GUI=OFF
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DTACTORA_BUILD_GUI=OFF \
+    -DTACTORA_WARNINGS_AS_ERRORS=ON
 cmake --build "$build" -j "$(nproc)"
 
 # The prefix the toolchain file names for ctest.

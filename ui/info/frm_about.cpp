@@ -10,11 +10,11 @@
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
+const QString crLf = QStringLiteral("\r\n");
 
 // The created members 1 to 6 hold the description, the author, licence and system lines,
 // the version and the copyright.
-constexpr int HighestMember = 6;
+constexpr int highestMember = 6;
 
 } // namespace
 
@@ -23,8 +23,8 @@ LabelStackWindow::Design FrmAbout::design() {
         .objectName = QStringLiteral("FrmAbout"),
         .caption = QStringLiteral("About"),
         .clientSize = QSize(design::px(6255), design::px(3450)),
-        .backColor = palette::InformationBack,
-        .fillColor = palette::InformationFill,
+        .backColor = palette::informationBack,
+        .fillColor = palette::informationFill,
         .lbl0Geometry = QRect(design::px(120), design::px(120), design::px(6015), design::px(195)),
         .lbl0Alignment = Qt::AlignHCenter,
     };
@@ -33,7 +33,7 @@ LabelStackWindow::Design FrmAbout::design() {
 FrmAbout::FrmAbout(QWidget* parent) : LabelStackWindow(design(), parent) {}
 
 void FrmAbout::LoadLabels() {
-    for (int i = 1; i <= HighestMember; ++i) {
+    for (int i = 1; i <= highestMember; ++i) {
         InfoLabel& member = LoadLbl(i);
         member.setAlignment(Qt::AlignTop | Qt::AlignLeft);
         member.show();
@@ -44,12 +44,12 @@ void FrmAbout::Form_Load() {
     LoadLabels();
 
     // The title stands on the second line of its label.
-    Lbl(0)->setCaption(CrLf + QString::fromUtf8(tactora::identity::title) + CrLf);
+    Lbl(0)->setCaption(crLf + QString::fromUtf8(tactora::identity::title) + crLf);
 
     // The heading, an empty line, then the five description lines, each ended by a break.
-    QString description = LoadResString(1) + CrLf + CrLf;
+    QString description = LoadResString(1) + crLf + crLf;
     for (int id = 2; id <= 6; ++id) {
-        description += LoadResString(id) + CrLf;
+        description += LoadResString(id) + crLf;
     }
     Lbl(1)->setCaption(description);
 
@@ -65,5 +65,5 @@ void FrmAbout::Form_Load() {
     // String 35 ends with the blank that separates it from the copyright text.
     Lbl(6)->setCaption(LoadResString(35) + QString::fromUtf8(tactora::identity::legalCopyright));
 
-    PaintBackground();
+    paintBackground();
 }

@@ -8,9 +8,9 @@
 
 namespace {
 
-// Member i shows string FirstStringId + i.
-constexpr int FirstStringId = 41;
-constexpr int HighestMember = 13;
+// Member i shows string firstStringId + i.
+constexpr int firstStringId = 41;
+constexpr int highestMember = 13;
 
 } // namespace
 
@@ -19,8 +19,8 @@ LabelStackWindow::Design FrmHelp::design() {
         .objectName = QStringLiteral("FrmHelp"),
         .caption = QStringLiteral("Help"),
         .clientSize = QSize(design::px(6255), design::px(3060)),
-        .backColor = palette::InformationBack,
-        .fillColor = palette::InformationFill,
+        .backColor = palette::informationBack,
+        .fillColor = palette::informationFill,
         .lbl0Geometry = QRect(design::px(120), design::px(120), design::px(6015), design::px(195)),
         .lbl0Alignment = Qt::AlignLeft,
     };
@@ -29,15 +29,15 @@ LabelStackWindow::Design FrmHelp::design() {
 FrmHelp::FrmHelp(QWidget* parent) : LabelStackWindow(design(), parent) {}
 
 void FrmHelp::LoadLabels() {
-    for (int i = 1; i <= HighestMember; ++i) {
+    for (int i = 1; i <= highestMember; ++i) {
         LoadLbl(i).show();
     }
 }
 
 void FrmHelp::Form_Load() {
     LoadLabels();
-    for (int i = 0; i <= HighestMember; ++i) {
-        Lbl(i)->setCaption(LoadResString(FirstStringId + i));
+    for (int i = 0; i <= highestMember; ++i) {
+        Lbl(i)->setCaption(LoadResString(firstStringId + i));
     }
-    PaintBackground();
+    paintBackground();
 }

@@ -54,7 +54,7 @@ InfoLabel& LabelStackWindow::LoadLbl(int index) {
     return *member;
 }
 
-void LabelStackWindow::PaintBackground() {
+void LabelStackWindow::paintBackground() {
     m_client->paintGradient(BackColor(), FillColor(), paint::GRADIENT_FILL_RECT_V);
 }
 
@@ -71,8 +71,9 @@ void LabelStackWindow::showEvent(QShowEvent* event) {
 }
 
 void LabelStackWindow::keyPressEvent(QKeyEvent* event) {
-    // Only the caption bar's close button closes the window: no Escape, no default button.
-    QWidget::keyPressEvent(event);
+    // Only the caption bar's close button closes the window: no Escape, no default button, so
+    // QDialog's own handling of keys is passed over on purpose.
+    QWidget::keyPressEvent(event); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void LabelStackWindow::Form_Resize() {

@@ -56,7 +56,7 @@ protected:
 
     // Paints the gradient from BackColor at the top to FillColor at the bottom of the inner
     // area, once; the window keeps it for as long as it is open.
-    void PaintBackground();
+    void paintBackground();
 
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;

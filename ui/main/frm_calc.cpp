@@ -78,15 +78,18 @@ void FrmCalc::connectControls() {
     m_client->installEventFilter(this);
     CmbValType->installEventFilter(this);
     CmbResType->installEventFilter(this);
-    for (QLineEdit* box : TxtValue)
+    for (QLineEdit* box : TxtValue) {
         box->installEventFilter(this);
-    for (QLineEdit* box : TxtResult)
+    }
+    for (QLineEdit* box : TxtResult) {
         box->installEventFilter(this);
+    }
 
     connect(CmbResType, &SelectorBox::changed, this, &FrmCalc::CmbResType_Change);
     connect(CmbValType, &SelectorBox::changed, this, &FrmCalc::CmbValType_Change);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
         connect(TxtValue[i], &QLineEdit::returnPressed, this, [this, i] { TxtValue_KeyEnter(i); });
+    }
 
     // Only the entries are validated when left, and only for another entry: moving to a
     // selector or a result box checks nothing.
@@ -97,8 +100,9 @@ void FrmCalc::connectControls() {
     }
 
     connect(MnuAbout, &QAction::triggered, this, &FrmCalc::MnuAbout_Click);
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 8; ++i) {
         connect(MnuCalculation[i], &QAction::triggered, this, [this, i] { m_quick->QuickCalc(i); });
+    }
     connect(MnuHelp, &QAction::triggered, this, &FrmCalc::MnuHelp_Click);
 
     for (QLineEdit* box : TxtValue) {
@@ -118,20 +122,22 @@ void FrmCalc::addResultActions(int index, const QList<QAction*>& actions) {
 }
 
 void FrmCalc::MnuAbout_Click() {
-    if (!m_about)
+    if (!m_about) {
         m_about = new FrmAbout(this);
+    }
     m_about->showModal();
 }
 
 void FrmCalc::MnuHelp_Click() {
-    if (!m_help)
+    if (!m_help) {
         m_help = new FrmHelp(this);
+    }
     m_help->showModal();
 }
 
 void FrmCalc::Form_Load() {
     setWindowTitle(QString::fromUtf8(tactora::identity::title));
-    m_client->paintGradient(palette::CalculatorBack, palette::CalculatorFill, paint::GRADIENT_FILL_RECT_H);
+    m_client->paintGradient(palette::calculatorBack, palette::calculatorFill, paint::GRADIENT_FILL_RECT_H);
     LoadResultTypes();
     LoadValueTypes();
 
@@ -142,8 +148,9 @@ void FrmCalc::Form_Load() {
 }
 
 void FrmCalc::Form_Resize() {
-    for (QFrame* rule : separator)
+    for (QFrame* rule : separator) {
         rule->resize(m_client->width(), rule->height());
+    }
 }
 
 // Filling an empty list selects its first item by itself; the selection must come only
@@ -183,11 +190,11 @@ void FrmCalc::CmbResType_Change() {
 void FrmCalc::CmbValType_Change() {
     switch (tempoKind()) {
     case tactora::TempoKind::BeatsPerMinute:
-        SetRateCaption(LoadResString(12));
+        setRateCaption(LoadResString(12));
         TxtValue[0]->setText(toDisplayText(100));
         break;
     case tactora::TempoKind::CyclesPerSecond:
-        SetRateCaption(LoadResString(11));
+        setRateCaption(LoadResString(11));
         TxtValue[0]->setText(toDisplayText(1));
         break;
     case tactora::TempoKind::None:
@@ -198,7 +205,7 @@ void FrmCalc::CmbValType_Change() {
 }
 
 // The third result is the converse of the tempo entry: a rate for a tempo, a tempo for a rate.
-void FrmCalc::SetRateCaption(const QString& caption) {
+void FrmCalc::setRateCaption(const QString& caption) {
     lblret[2]->setText(caption);
     lblret[2]->setAccessibleName(caption);
     lblret[2]->adjustSize();
@@ -227,15 +234,16 @@ void FrmCalc::ValidateEntry(int index, bool& cancel) {
     const tactora::EntryValues entries = readEntries();
     const auto entry = static_cast<std::size_t>(index);
     if (!entries.numeric[entry] ||
-        !tactora::valueAccepted(static_cast<tactora::Entry>(index), entries.values[entry], tempoKind()))
+        !tactora::valueAccepted(static_cast<tactora::Entry>(index), entries.values[entry], tempoKind())) {
         cancel = true;
+    }
 
     if (cancel) {
         m_dialogs.showMessage(invalidEntryText, calculationErrorTitle, MessageIcon::Information);
         TxtValue[entry]->setText(m_valueTags[entry]);
         return;
     }
-    Recalculate(entries);
+    recalculate(entries);
 }
 
 tactora::EntryValues FrmCalc::readEntries() const {
@@ -244,7 +252,7 @@ tactora::EntryValues FrmCalc::readEntries() const {
     return tactora::readEntries({texts[0], texts[1], texts[2]}, decimalSeparator());
 }
 
-void FrmCalc::Recalculate(const tactora::EntryValues& entries) {
+void FrmCalc::recalculate(const tactora::EntryValues& entries) {
     const tactora::TempoKind kind = tempoKind();
     if (kind == tactora::TempoKind::None) {
         noteFailure(QStringLiteral("the tempo entry holds neither beats per minute nor cycles per second."));
@@ -263,13 +271,14 @@ void FrmCalc::Recalculate(const tactora::EntryValues& entries) {
     const tactora::TempoOutcome outcome = kind == tactora::TempoKind::BeatsPerMinute
                                               ? tactora::CalcFromBpm(tempo, bars, beatsPerBar, m_unitFactor)
                                               : tactora::CalcFromHz(tempo, bars, beatsPerBar, m_unitFactor);
-    if (!ShowResults(outcome))
+    if (!showResults(outcome)) {
         return;
+    }
     m_lastOutcome = {CalcOutcome::Kind::Results, kind, tempo, bars, beatsPerBar, m_unitFactor, QString()};
     emit outcomeChanged(m_lastOutcome);
 }
 
-bool FrmCalc::ShowResults(const tactora::TempoOutcome& outcome) {
+bool FrmCalc::showResults(const tactora::TempoOutcome& outcome) {
     // A calculation that fails part way shows none of its results, so the three boxes
     // always belong together.
     if (!outcome.ok()) {
@@ -294,14 +303,15 @@ void FrmCalc::noteFailure(const QString& reason) {
 
 void FrmCalc::TxtResult_GotFocus(const QLineEdit& result) {
     if (const std::optional<double> shown = fromUserText(result.text())) {
-        m_quick->LoadCurrentValue(*shown);
+        m_quick->loadCurrentValue(*shown);
     }
 }
 
 // Only a typed character can be an operator: Ctrl and Alt chords are commands.
 void FrmCalc::TxtResult_KeyPress(const QKeyEvent& event) {
-    if (const auto typed = typedCharacter(event))
+    if (const auto typed = typedCharacter(event)) {
         m_quick->QuickCalcKey(*typed);
+    }
 }
 
 bool FrmCalc::eventFilter(QObject* watched, QEvent* event) {
@@ -317,29 +327,34 @@ bool FrmCalc::eventFilter(QObject* watched, QEvent* event) {
         const bool entered = watched != m_activeControl;
         m_activeControl = watched;
         for (int i = 0; i < 3; ++i) {
-            if (entered && watched == TxtValue[i])
+            if (entered && watched == TxtValue[i]) {
                 TxtValue_GotFocus(i);
+            }
         }
     }
     for (QLineEdit* result : TxtResult) {
-        if (watched != result)
+        if (watched != result) {
             continue;
+        }
         // Also on coming back from another window: the register then holds what this box
         // shows, so an operator typed next works on the number the user sees.
         if (event->type() == QEvent::FocusIn &&
-            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
             TxtResult_GotFocus(*result);
-        else if (event->type() == QEvent::KeyPress)
+        } else if (event->type() == QEvent::KeyPress) {
             TxtResult_KeyPress(*static_cast<QKeyEvent*>(event));
+        }
     }
     for (SelectorBox* selector : {CmbValType, CmbResType}) {
-        if (watched != selector)
+        if (watched != selector) {
             continue;
-        if (event->type() == QEvent::FocusIn)
+        }
+        if (event->type() == QEvent::FocusIn) {
             selector->setLocked(false);
-        else if (event->type() == QEvent::FocusOut &&
-                 static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+        } else if (event->type() == QEvent::FocusOut &&
+                   static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
             selector->setLocked(true);
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

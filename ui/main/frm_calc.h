@@ -67,14 +67,14 @@ private:
     void LoadValueTypes();
     void CmbResType_Change();
     void CmbValType_Change();
-    void SetRateCaption(const QString& caption);
+    void setRateCaption(const QString& caption);
     void TxtValue_GotFocus(int index);
     void TxtValue_KeyEnter(int index);
     void TxtResult_GotFocus(const QLineEdit& result);
     void TxtResult_KeyPress(const QKeyEvent& event);
     void ValidateEntry(int index, bool& cancel);
-    void Recalculate(const tactora::EntryValues& entries);
-    bool ShowResults(const tactora::TempoOutcome& outcome); // true when they are shown
+    void recalculate(const tactora::EntryValues& entries);
+    bool showResults(const tactora::TempoOutcome& outcome); // true when they are shown
     tactora::EntryValues readEntries() const;
     void noteFailure(const QString& reason);
 

@@ -20,11 +20,11 @@ namespace {
 // The entries are black on white in a black border; the results and the selectors stand on
 // the gradient, white in a silver border, and the selectors' lists are black on white.
 using palette::toQColor;
-const FlatLineEdit::Look entryLook{toQColor(palette::Black), toQColor(palette::White),
-                                   toQColor(palette::Black)};
-const FlatLineEdit::Look resultLook{toQColor(palette::White), Qt::transparent, toQColor(palette::Silver)};
-const SelectorBox::Look selectorLook{toQColor(palette::White), toQColor(palette::Silver),
-                                     toQColor(palette::Black), toQColor(palette::White)};
+const FlatLineEdit::Look entryLook{toQColor(palette::black), toQColor(palette::white),
+                                   toQColor(palette::black)};
+const FlatLineEdit::Look resultLook{toQColor(palette::white), Qt::transparent, toQColor(palette::silver)};
+const SelectorBox::Look selectorLook{toQColor(palette::white), toQColor(palette::silver),
+                                     toQColor(palette::black), toQColor(palette::white)};
 
 } // namespace
 
@@ -36,7 +36,7 @@ void FrmCalc::buildControls() {
     m_client->setAccessibleName(QStringLiteral("Tempo calculator"));
     m_client->setFixedSize(design::clientSize);
     // The captions are white on the gradient: they take the text colour of the client area.
-    palette::setColour(*m_client, QPalette::WindowText, palette::White);
+    palette::setColour(*m_client, QPalette::WindowText, palette::white);
     setCentralWidget(m_client);
     // The client area has a fixed size, so the window does too: no resizing by the frame.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -92,7 +92,7 @@ void FrmCalc::buildControls() {
         separator[i]->setAccessibleName(i == 0 ? QStringLiteral("Entries rule")
                                                : QStringLiteral("Results rule"));
         separator[i]->setGeometry(design::separators[i]);
-        palette::setColour(*separator[i], QPalette::Window, palette::Grey);
+        palette::setColour(*separator[i], QPalette::Window, palette::grey);
         separator[i]->setAutoFillBackground(true);
         separator[i]->setFocusPolicy(Qt::NoFocus);
     }

@@ -11,7 +11,7 @@
 namespace {
 
 // Rows of the kept gradient filled at a time (see paintEvent).
-constexpr int FillBandRows = 64;
+constexpr int fillBandRows = 64;
 
 // A length in device pixels, rounded up. Where a size lands between device pixels (251
 // pixels at a ratio of 1.5 are 376.5), the platform may round the window up to a whole
@@ -52,8 +52,8 @@ void GradientSurface::paintEvent(QPaintEvent* /*event*/) {
     // worker threads, which it would start for this one paint at start-up; band by band the
     // fill is done at once, in less time than starting them takes.
     const QBrush kept(m_background);
-    for (int top = 0; top < m_area.height(); top += FillBandRows) {
-        const int bottom = std::min(top + FillBandRows, m_area.height());
+    for (int top = 0; top < m_area.height(); top += fillBandRows) {
+        const int bottom = std::min(top + fillBandRows, m_area.height());
         painter.fillRect(QRectF(0, top / m_ratio, m_area.width() / m_ratio, (bottom - top) / m_ratio), kept);
     }
 }

@@ -10,21 +10,21 @@
 // the gradient painter takes them.
 namespace palette {
 
-inline constexpr std::uint32_t Black = 0x00000000;
-inline constexpr std::uint32_t DarkGrey = 0x00404040;
-inline constexpr std::uint32_t Grey = 0x00808080;
-inline constexpr std::uint32_t Silver = 0x00C0C0C0;
-inline constexpr std::uint32_t Teal = 0x00808000;
-inline constexpr std::uint32_t White = 0x00FFFFFF;
+inline constexpr std::uint32_t black = 0x00000000;
+inline constexpr std::uint32_t darkGrey = 0x00404040;
+inline constexpr std::uint32_t grey = 0x00808080;
+inline constexpr std::uint32_t silver = 0x00C0C0C0;
+inline constexpr std::uint32_t teal = 0x00808000;
+inline constexpr std::uint32_t white = 0x00FFFFFF;
 
 // The calculator windows' background runs from the back colour on the left to the fill
 // colour on the right.
-inline constexpr std::uint32_t CalculatorBack = DarkGrey;
-inline constexpr std::uint32_t CalculatorFill = Grey;
+inline constexpr std::uint32_t calculatorBack = darkGrey;
+inline constexpr std::uint32_t calculatorFill = grey;
 
 // The information windows run from silver at the top to teal at the bottom.
-inline constexpr std::uint32_t InformationBack = Silver;
-inline constexpr std::uint32_t InformationFill = Teal;
+inline constexpr std::uint32_t informationBack = silver;
+inline constexpr std::uint32_t informationFill = teal;
 
 inline QColor toQColor(std::uint32_t colour) {
     return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),

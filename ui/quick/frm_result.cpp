@@ -18,12 +18,12 @@
 namespace {
 
 // The fixed layout: the inner area and the box on it.
-constexpr QSize InnerArea(design::px(3735), design::px(585));
-constexpr QRect ResultBoxGeometry(design::px(120), design::px(120), design::px(3495), design::px(315));
+constexpr QSize innerArea(design::px(3735), design::px(585));
+constexpr QRect resultBoxGeometry(design::px(120), design::px(120), design::px(3495), design::px(315));
 
 // The dialog's outcome when an operator key ended it: this plus the operation's code. Below it
 // lie the dialog's own Rejected and Accepted.
-constexpr int FirstChainedOutcome = QDialog::Accepted + 1;
+constexpr int firstChainedOutcome = QDialog::Accepted + 1;
 
 // Enter and Escape close the window whatever Shift, Ctrl or Alt are doing.
 bool isClosingKey(const QKeyEvent& event) {
@@ -38,21 +38,21 @@ FrmResult::FrmResult(QWidget& owner) : QDialog(&owner) {
     setUpToolWindow(*this, designCaption());
     setAccessibleName(QStringLiteral("Quick calculation result"));
     setWindowModality(Qt::ApplicationModal);
-    setFixedSize(InnerArea);
+    setFixedSize(innerArea);
 
     // Until the gradient is painted, and should it ever be refused, the window shows its back colour.
-    palette::setColour(*this, backgroundRole(), palette::CalculatorBack);
+    palette::setColour(*this, backgroundRole(), palette::calculatorBack);
     m_client = new GradientSurface(this);
     m_client->setObjectName(QStringLiteral("client"));
-    m_client->setGeometry(QRect(QPoint(0, 0), InnerArea));
+    m_client->setGeometry(QRect(QPoint(0, 0), innerArea));
 
     // Transparent so that the gradient shows through; a flat single line in the window-frame
     // colour instead of a sunken frame.
     m_txtResult = new FlatLineEdit(
-        {palette::toQColor(palette::White), Qt::transparent, palette::toQColor(palette::Black)}, m_client);
+        {palette::toQColor(palette::white), Qt::transparent, palette::toQColor(palette::black)}, m_client);
     m_txtResult->setObjectName(QStringLiteral("TxtResult"));
     m_txtResult->setAccessibleName(QStringLiteral("Result"));
-    m_txtResult->setGeometry(ResultBoxGeometry);
+    m_txtResult->setGeometry(resultBoxGeometry);
     m_txtResult->setReadOnly(true);
     m_txtResult->setFont(designFont());
     m_txtResult->installEventFilter(this);
@@ -73,10 +73,10 @@ std::optional<tactora::QuickOp> FrmResult::showModal() {
     centreOnScreen(*this);
     m_txtResult->setFocus();
     const int outcome = exec();
-    if (outcome < FirstChainedOutcome) {
+    if (outcome < firstChainedOutcome) {
         return std::nullopt;
     }
-    return tactora::quickOpForCode(outcome - FirstChainedOutcome);
+    return tactora::quickOpForCode(outcome - firstChainedOutcome);
 }
 
 void FrmResult::unload() {
@@ -138,7 +138,7 @@ void FrmResult::loadIfUnloaded() {
 }
 
 void FrmResult::Form_Load() {
-    m_client->paintGradient(palette::CalculatorBack, palette::CalculatorFill, paint::GRADIENT_FILL_RECT_H);
+    m_client->paintGradient(palette::calculatorBack, palette::calculatorFill, paint::GRADIENT_FILL_RECT_H);
     m_loaded = true;
 }
 
@@ -174,6 +174,6 @@ void FrmResult::TxtResult_KeyPress(const QKeyEvent& event) {
     const std::optional<char32_t> typed = typedCharacter(event);
     const std::optional<tactora::QuickOp> op = typed ? tactora::quickOpForKey(*typed) : std::nullopt;
     if (op) {
-        done(FirstChainedOutcome + static_cast<int>(*op));
+        done(firstChainedOutcome + static_cast<int>(*op));
     }
 }

@@ -18,7 +18,7 @@ struct OperationTexts {
     const char* defaultOperand;
 };
 
-constexpr OperationTexts OperationTable[] = {
+constexpr OperationTexts operationTable[] = {
     {tactora::QuickOp::Multiply, "Enter the multiplication (*) value.", "Multiplication", "2"},
     {tactora::QuickOp::Divide, "Enter the division (/) value.", "Division", "2"},
     {tactora::QuickOp::RoundedDivide, "Enter the division (\\) value.", "Rounded division", "2"},
@@ -28,7 +28,7 @@ constexpr OperationTexts OperationTable[] = {
 };
 
 const OperationTexts& textsOf(tactora::QuickOp op) {
-    for (const OperationTexts& texts : OperationTable) {
+    for (const OperationTexts& texts : operationTable) {
         if (texts.op == op) {
             return texts;
         }
@@ -44,7 +44,7 @@ QuickCalculator::~QuickCalculator() {
     delete m_resultWindow;
 }
 
-void QuickCalculator::LoadCurrentValue(double shown) {
+void QuickCalculator::loadCurrentValue(double shown) {
     setCurrentValue(shown);
 }
 

@@ -25,7 +25,7 @@ public:
     double currentValue() const { return CurrentValue; }
 
     // A result box gained the focus: the register takes the number it shows.
-    void LoadCurrentValue(double shown);
+    void loadCurrentValue(double shown);
 
     // Runs the operation of an operator key (* / \ + - # .) and returns true once it is done;
     // any other character returns false at once and does nothing.

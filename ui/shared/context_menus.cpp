@@ -17,11 +17,13 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != &m_widget || event->type() != QEvent::KeyPress)
+        if (watched != &m_widget || event->type() != QEvent::KeyPress) {
             return false;
+        }
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::ShiftModifier)
+        if (key->key() != Qt::Key_F10 || key->modifiers() != Qt::ShiftModifier) {
             return false;
+        }
         const QPoint inside(m_widget.width() / 2, m_widget.height() / 2);
         QContextMenuEvent request(QContextMenuEvent::Keyboard, inside, m_widget.mapToGlobal(inside));
         QCoreApplication::sendEvent(&m_widget, &request);

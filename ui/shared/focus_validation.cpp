@@ -9,8 +9,9 @@
 namespace {
 
 QWidget* throughFocusProxies(QWidget* widget) {
-    while (widget->focusProxy())
+    while (widget->focusProxy()) {
         widget = widget->focusProxy();
+    }
     return widget;
 }
 
@@ -20,11 +21,14 @@ QWidget* tabTarget(QWidget* from, bool forward) {
     QWidget* window = from->window();
     for (QWidget* w = from;;) {
         w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
-        if (w == from)
+        if (w == from) {
             return nullptr;
+        }
         const bool takesTab = (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
-        if (w->window() == window && takesTab && w->isVisibleTo(window) && w->isEnabled() && !w->focusProxy())
+        if (w->window() == window && takesTab && w->isVisibleTo(window) && w->isEnabled() &&
+            !w->focusProxy()) {
             return w;
+        }
     }
 }
 
@@ -33,10 +37,12 @@ QWidget* tabTarget(QWidget* from, bool forward) {
 // reaches the window first, or a widget on the way that already has the focus.
 QWidget* clickTarget(QWidget* hit) {
     for (QWidget* w = hit; w; w = w->parentWidget()) {
-        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus)
+        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
             return throughFocusProxies(w);
-        if (w->isWindow() || throughFocusProxies(w)->hasFocus())
+        }
+        if (w->isWindow() || throughFocusProxies(w)->hasFocus()) {
             return nullptr;
+        }
     }
     return nullptr;
 }
@@ -61,24 +67,29 @@ bool FocusValidation::moveIsCancelled(QWidget* target) {
     // The window's own focus widget, which is also the one being left when a click
     // reactivates the window after another window had the focus.
     QWidget* current = m_window.focusWidget();
-    if (!target || !current || current == target || !m_requesters.contains(target))
+    if (!target || !current || current == target || !m_requesters.contains(target)) {
         return false;
+    }
     const auto validator = m_validators.find(current);
-    if (validator == m_validators.end())
+    if (validator == m_validators.end()) {
         return false;
+    }
     bool cancel = false;
     validator->second(cancel);
     return cancel;
 }
 
 bool FocusValidation::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_window.windowHandle())
+    if (watched == m_window.windowHandle()) {
         return windowMouseEvent(event);
-    if (event->type() != QEvent::KeyPress)
+    }
+    if (event->type() != QEvent::KeyPress) {
         return false;
+    }
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget != m_window.focusWidget())
+    if (!widget || widget != m_window.focusWidget()) {
         return false;
+    }
     return tabIsCancelled(*widget, *static_cast<QKeyEvent*>(event));
 }
 
@@ -93,18 +104,21 @@ bool FocusValidation::windowMouseEvent(QEvent* event) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         // While another button is held, or a control holds the mouse, the press goes to
         // that control, which has the focus already.
-        if (mouse->buttons() != mouse->button() || QWidget::mouseGrabber())
+        if (mouse->buttons() != mouse->button() || QWidget::mouseGrabber()) {
             return false;
-        if (!moveIsCancelled(clickTarget(m_window.childAt(mouse->position().toPoint()))))
+        }
+        if (!moveIsCancelled(clickTarget(m_window.childAt(mouse->position().toPoint())))) {
             return false;
+        }
         // The rest of the click belongs to the press that never happened: a middle-button
         // release alone would still paste into the control under the mouse.
         m_swallowRelease = true;
         return true;
     }
     case QEvent::MouseButtonRelease:
-        if (!m_swallowRelease)
+        if (!m_swallowRelease) {
             return false;
+        }
         m_swallowRelease = static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton;
         return true;
     default:
@@ -115,11 +129,13 @@ bool FocusValidation::windowMouseEvent(QEvent* event) {
 bool FocusValidation::tabIsCancelled(QWidget& focused, const QKeyEvent& key) {
     // With Ctrl or Alt held, Qt hands Tab and Shift+Tab to the control instead of moving
     // the focus, so the entry is not being left.
-    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) {
         return false;
+    }
     const bool backTab =
         key.key() == Qt::Key_Backtab || (key.key() == Qt::Key_Tab && (key.modifiers() & Qt::ShiftModifier));
-    if (!backTab && key.key() != Qt::Key_Tab)
+    if (!backTab && key.key() != Qt::Key_Tab) {
         return false;
+    }
     return moveIsCancelled(tabTarget(&focused, !backTab));
 }

@@ -56,8 +56,9 @@ SelectorBox::SelectorBox(const Look& look, QWidget* parent) : QComboBox(parent),
 // the focus, so two messages would stand open at once. Respelling at once, silently,
 // makes one typed key one change.
 void SelectorBox::followText(const QString& text) {
-    if (m_respelling || m_keyInProgress)
+    if (m_respelling || m_keyInProgress) {
         return;
+    }
     respell(text);
     emit changed();
 }
@@ -80,8 +81,9 @@ int SelectorBox::selectedIndex() const {
 }
 
 void SelectorBox::showPopup() {
-    if (m_locked)
+    if (m_locked) {
         return;
+    }
     // The list would take the box's colours, made for the gradient behind it.
     QPalette colours = view()->palette();
     colours.setColor(QPalette::Text, m_look.listText);
@@ -116,20 +118,23 @@ void SelectorBox::paintEvent(QPaintEvent* /*event*/) {
 // they complete to, and the letters alone may match no item. To the user it is one change,
 // reported once the key has done all it does, and none when it comes back to the same text.
 void SelectorBox::keyPressEvent(QKeyEvent* event) {
-    if (m_locked)
+    if (m_locked) {
         return;
+    }
     const QString before = currentText();
     {
         const QScopedValueRollback keyInProgress(m_keyInProgress, true);
         QComboBox::keyPressEvent(event);
     }
     respell(currentText());
-    if (currentText() != before)
+    if (currentText() != before) {
         emit changed();
+    }
 }
 
 void SelectorBox::wheelEvent(QWheelEvent* event) {
-    if (m_locked)
+    if (m_locked) {
         return;
+    }
     QComboBox::wheelEvent(event);
 }

@@ -51,11 +51,11 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
     m_lblBeat = new QLabel(this);
     m_lblBeat->setObjectName(QStringLiteral("lblBeat"));
     m_lblBeat->setWordWrap(true);
-    palette::setColour(*m_lblBeat, QPalette::WindowText, palette::White);
+    palette::setColour(*m_lblBeat, QPalette::WindowText, palette::white);
 
     auto* lblFigure = new QLabel(QStringLiteral("&Show"), this);
     lblFigure->setAccessibleName(QStringLiteral("Show"));
-    palette::setColour(*lblFigure, QPalette::WindowText, palette::White);
+    palette::setColour(*lblFigure, QPalette::WindowText, palette::white);
     m_cmbFigure = new QComboBox(this);
     m_cmbFigure->setObjectName(QStringLiteral("cmbFigure"));
     m_cmbFigure->setAccessibleName(QStringLiteral("Show"));
@@ -63,20 +63,22 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
 
     auto* lblSampleRate = new QLabel(QStringLiteral("Sample &rate"), this);
     lblSampleRate->setAccessibleName(QStringLiteral("Sample rate"));
-    palette::setColour(*lblSampleRate, QPalette::WindowText, palette::White);
+    palette::setColour(*lblSampleRate, QPalette::WindowText, palette::white);
     m_cmbSampleRate = new QComboBox(this);
     m_cmbSampleRate->setObjectName(QStringLiteral("cmbSampleRate"));
     m_cmbSampleRate->setAccessibleName(QStringLiteral("Sample rate"));
-    for (const int rate : sampleRates)
+    for (const int rate : sampleRates) {
         m_cmbSampleRate->addItem(QStringLiteral("%1 Hz").arg(QLocale().toString(rate)), rate);
+    }
     m_cmbSampleRate->setCurrentIndex(1);
     lblSampleRate->setBuddy(m_cmbSampleRate);
 
     m_table = new NoteTable(tactora::noteValueCount, tactora::noteFeelCount, this);
     m_table->setObjectName(QStringLiteral("tblNotes"));
     m_table->setAccessibleName(QStringLiteral("Note values table"));
-    for (int row = 0; row < tactora::noteValueCount; ++row)
+    for (int row = 0; row < tactora::noteValueCount; ++row) {
         m_table->setVerticalHeaderItem(row, new QTableWidgetItem(rowHeadings[row]));
+    }
     for (int column = 0; column < tactora::noteFeelCount; ++column) {
         m_table->setHorizontalHeaderItem(column, new QTableWidgetItem(columnHeadings[column]));
         m_table->setColumnWidth(column, fontMetrics().horizontalAdvance(widestCell) + 12);
@@ -118,7 +120,7 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
                               m_table->verticalHeader()->length() + 2 * m_table->frameWidth());
     m_lblBeat->setMinimumHeight(2 * fontMetrics().lineSpacing());
     setFixedSize(sizeHint());
-    paintGradient(palette::CalculatorBack, palette::CalculatorFill, paint::GRADIENT_FILL_RECT_H);
+    paintGradient(palette::calculatorBack, palette::calculatorFill, paint::GRADIENT_FILL_RECT_H);
 }
 
 void FrmNotes::showOutcome(const CalcOutcome& outcome) {
@@ -199,19 +201,22 @@ void FrmNotes::fillTable() {
     m_cmbSampleRate->setEnabled(figure() == Figure::Samples);
     m_table->setCornerText(cornerText());
     for (int row = 0; row < tactora::noteValueCount; ++row) {
-        for (int column = 0; column < tactora::noteFeelCount; ++column)
+        for (int column = 0; column < tactora::noteFeelCount; ++column) {
             m_table->item(row, column)->setText(m_hasTempo ? cellText(row, column) : QString());
+        }
     }
 }
 
 QString FrmNotes::cellText(int row, int column) const {
     const tactora::Checked quarter = tactora::quarterNoteSeconds(m_tempo, m_kind);
-    if (!quarter.ok())
+    if (!quarter.ok()) {
         return outOfRangeMark();
+    }
     const tactora::Checked seconds =
         tactora::noteSeconds(quarter.value, static_cast<NoteValue>(row), static_cast<NoteFeel>(column));
-    if (!seconds.ok())
+    if (!seconds.ok()) {
         return outOfRangeMark();
+    }
 
     switch (figure()) {
     case Figure::Rate: {

@@ -32,7 +32,7 @@ FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner),
     auto* lblHint = new QLabel(QStringLiteral("Tap Space, Enter or the button in time with the beat."), this);
     lblHint->setObjectName(QStringLiteral("lblHint"));
     lblHint->setAccessibleName(lblHint->text());
-    palette::setColour(*lblHint, QPalette::WindowText, palette::White);
+    palette::setColour(*lblHint, QPalette::WindowText, palette::white);
 
     m_cmdTap = new QPushButton(QStringLiteral("Tap"), this);
     m_cmdTap->setObjectName(QStringLiteral("cmdTap"));
@@ -43,7 +43,7 @@ FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner),
 
     m_lblTempo = new QLabel(this);
     m_lblTempo->setObjectName(QStringLiteral("lblTempo"));
-    palette::setColour(*m_lblTempo, QPalette::WindowText, palette::White);
+    palette::setColour(*m_lblTempo, QPalette::WindowText, palette::white);
     QFont large = font();
     large.setPointSizeF(14);
     large.setBold(true);
@@ -52,7 +52,7 @@ FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner),
 
     m_lblTaps = new QLabel(this);
     m_lblTaps->setObjectName(QStringLiteral("lblTaps"));
-    palette::setColour(*m_lblTaps, QPalette::WindowText, palette::White);
+    palette::setColour(*m_lblTaps, QPalette::WindowText, palette::white);
     m_lblTaps->setAlignment(Qt::AlignCenter);
 
     m_cmdUse = new QPushButton(QStringLiteral("Use"), this);
@@ -78,7 +78,7 @@ FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner),
     showEstimate();
     m_lblTempo->setMinimumHeight(m_lblTempo->sizeHint().height());
     setFixedSize(sizeHint());
-    paintGradient(palette::CalculatorBack, palette::CalculatorFill, paint::GRADIENT_FILL_RECT_H);
+    paintGradient(palette::calculatorBack, palette::calculatorFill, paint::GRADIENT_FILL_RECT_H);
 }
 
 void FrmTap::open() {
@@ -103,10 +103,11 @@ void FrmTap::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
         // Buttons outside a dialog do not take Enter: on "Use" or "Cancel" it chooses
         // that button, anywhere else it is a tap.
-        if (focusWidget() == m_cmdUse || focusWidget() == m_cmdCancel)
+        if (focusWidget() == m_cmdUse || focusWidget() == m_cmdCancel) {
             static_cast<QPushButton*>(focusWidget())->click();
-        else if (!event->isAutoRepeat())
+        } else if (!event->isAutoRepeat()) {
             tap();
+        }
         return;
     default:
         GradientSurface::keyPressEvent(event);
@@ -125,8 +126,9 @@ void FrmTap::tap() {
 }
 
 void FrmTap::use() {
-    if (!m_shownTempo)
+    if (!m_shownTempo) {
         return;
+    }
     const double tempo = *m_shownTempo;
     // Gone before the main window checks the tempo, so that its message, if any, is not
     // hidden behind this window.
@@ -137,8 +139,9 @@ void FrmTap::use() {
 void FrmTap::showEstimate() {
     m_shownTempo.reset();
     const std::optional<tactora::Checked> bpm = m_taps.beatsPerMinute();
-    if (bpm && bpm->ok())
+    if (bpm && bpm->ok()) {
         m_shownTempo = tactora::roundToPlaces(bpm->value, tempoPlaces);
+    }
 
     if (m_shownTempo) {
         const tactora::Checked hz = tactora::checkedDiv(*m_shownTempo, 60.0);

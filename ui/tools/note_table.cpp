@@ -39,31 +39,36 @@ void NoteTable::keyPressEvent(QKeyEvent* event) {
 
 QString NoteTable::selectionAsText() const {
     const QModelIndexList selected = selectionModel()->selectedIndexes();
-    if (selected.size() == rowCount() * columnCount())
+    if (selected.size() == static_cast<qsizetype>(rowCount()) * columnCount()) {
         return wholeTableText();
+    }
 
     QStringList lines;
     for (int row = 0; row < rowCount(); ++row) {
         QStringList cells;
         for (int column = 0; column < columnCount(); ++column) {
-            if (selectionModel()->isSelected(model()->index(row, column)))
+            if (selectionModel()->isSelected(model()->index(row, column))) {
                 cells << item(row, column)->text();
+            }
         }
-        if (!cells.isEmpty())
+        if (!cells.isEmpty()) {
             lines << cells.join(QLatin1Char('\t'));
+        }
     }
     return lines.join(QLatin1Char('\n'));
 }
 
 QString NoteTable::wholeTableText() const {
     QStringList headings{m_cornerText};
-    for (int column = 0; column < columnCount(); ++column)
+    for (int column = 0; column < columnCount(); ++column) {
         headings << horizontalHeaderItem(column)->text();
+    }
     QStringList lines{headings.join(QLatin1Char('\t'))};
     for (int row = 0; row < rowCount(); ++row) {
         QStringList cells{verticalHeaderItem(row)->text()};
-        for (int column = 0; column < columnCount(); ++column)
+        for (int column = 0; column < columnCount(); ++column) {
             cells << item(row, column)->text();
+        }
         lines << cells.join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n'));
@@ -71,6 +76,7 @@ QString NoteTable::wholeTableText() const {
 
 void NoteTable::copySelection() const {
     const QString text = selectionAsText();
-    if (!text.isEmpty())
+    if (!text.isEmpty()) {
         QApplication::clipboard()->setText(text);
+    }
 }

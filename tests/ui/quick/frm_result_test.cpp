@@ -78,7 +78,7 @@ void FrmResultTest::designIsAFixedToolWindowOfTheOwner() {
 }
 
 void FrmResultTest::displayIsModalAndCentred() {
-    m_session->calculator.LoadCurrentValue(0.6);
+    m_session->calculator.loadCurrentValue(0.6);
     m_session->dialogs.script.queueAnswers({QStringLiteral("2")});
     QWidget* modalWhileShown = nullptr;
     QPoint centreWhileShown;
@@ -96,7 +96,7 @@ void FrmResultTest::displayIsModalAndCentred() {
 }
 
 void FrmResultTest::gradientShowsThroughTheBoxUnderWhiteText() {
-    m_session->calculator.LoadCurrentValue(0.6);
+    m_session->calculator.loadCurrentValue(0.6);
     m_session->dialogs.script.queueAnswers({QStringLiteral("2")});
     QImage selected;
     QImage unselected;
@@ -147,7 +147,7 @@ void FrmResultTest::closingKeysEndTheDisplay_data() {
 void FrmResultTest::closingKeysEndTheDisplay() {
     QFETCH(int, key);
     QFETCH(Qt::KeyboardModifiers, modifiers);
-    m_session->calculator.LoadCurrentValue(0.6);
+    m_session->calculator.loadCurrentValue(0.6);
     m_session->dialogs.script.queueAnswers({QStringLiteral("2")});
     m_session->driver->queueActions({key != 0 ? ResultWindowDriver::pressKey(key, modifiers)
                                               : [](QWidget& window, QLineEdit&) { window.close(); }});
@@ -170,7 +170,7 @@ void FrmResultTest::otherKeysChangeNothingAndKeepItOpen_data() {
 
 void FrmResultTest::otherKeysChangeNothingAndKeepItOpen() {
     QFETCH(QString, typed);
-    m_session->calculator.LoadCurrentValue(0.6);
+    m_session->calculator.loadCurrentValue(0.6);
     m_session->dialogs.script.queueAnswers({QStringLiteral("2")});
     QString textAfterTyping;
     bool openAfterTyping = false;
@@ -215,7 +215,7 @@ void FrmResultTest::chainedOperationReplacesTheWindow() {
     QFETCH(QString, chainKey);
     QFETCH(QStringList, shown);
     QFETCH(QStringList, captions);
-    m_session->calculator.LoadCurrentValue(start);
+    m_session->calculator.loadCurrentValue(start);
     m_session->dialogs.script.queueAnswers(answers);
     // Closing the second window must return to the main window in one step: were the first
     // one shown again, the driver would note a third display.
@@ -259,7 +259,7 @@ void FrmResultTest::chainEndedMidwayLeavesNoWindow() {
     QFETCH(int, displayCount);
     QFETCH(int, messageCount);
     QFETCH(double, registerAfter);
-    m_session->calculator.LoadCurrentValue(0.6);
+    m_session->calculator.loadCurrentValue(0.6);
     m_session->dialogs.script.queueAnswers(answers);
     for (const QChar key : chainKeys) {
         m_session->driver->queueActions({ResultWindowDriver::type(QString(key))});
@@ -277,7 +277,7 @@ void FrmResultTest::chainEndedMidwayLeavesNoWindow() {
 // Far more links than the stack would hold were each one a level deeper than the last.
 void FrmResultTest::longChainKeepsTheStackFlat() {
     constexpr int Links = 10000;
-    m_session->calculator.LoadCurrentValue(1.0);
+    m_session->calculator.loadCurrentValue(1.0);
     m_session->dialogs.script.queueAnswers(QStringList(Links, QStringLiteral("1")));
     // The last window is left to the driver, which closes it with Escape.
     m_session->driver->queueActions(

@@ -94,7 +94,7 @@ void QuickCalcTest::operatorKeyAsksForItsOperand() {
     QFETCH(QString, prompt);
     QFETCH(QString, title);
     QFETCH(QString, defaultOperand);
-    m_session->calculator.LoadCurrentValue(0.6);
+    m_session->calculator.loadCurrentValue(0.6);
     m_session->dialogs.script.queueAnswers({QString()});
 
     QVERIFY(m_session->calculator.QuickCalcKey(char32_t(key)));
@@ -196,7 +196,7 @@ void QuickCalcTest::operationShowsAnswerSelected() {
     QFETCH(double, registerAfter);
     QFETCH(QString, caption);
     QLocale::setDefault(QLocale(locale));
-    m_session->calculator.LoadCurrentValue(start);
+    m_session->calculator.loadCurrentValue(start);
     m_session->dialogs.script.queueAnswers({operand});
 
     QVERIFY(m_session->calculator.QuickCalcKey(char32_t(key)));
@@ -238,7 +238,7 @@ void QuickCalcTest::refusedOperationIsReportedAndChangesNothing() {
     QFETCH(double, start);
     QFETCH(char, key);
     QFETCH(QString, operand);
-    m_session->calculator.LoadCurrentValue(start);
+    m_session->calculator.loadCurrentValue(start);
     m_session->dialogs.script.queueAnswers({operand});
 
     QVERIFY(m_session->calculator.QuickCalcKey(char32_t(key)));

@@ -100,7 +100,7 @@ void ResultBoxKeysTest::resultWindowBox() {
         }
     }});
 
-    session.calculator.LoadCurrentValue(0.6);
+    session.calculator.loadCurrentValue(0.6);
     session.calculator.QuickCalc(0);
 
     QCOMPARE(session.dialogs.script.questions.size(), startsOperation ? 2 : 1);
