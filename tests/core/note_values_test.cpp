@@ -179,7 +179,9 @@ Decimal exactOf(double value) {
     const std::string_view all(text, static_cast<std::size_t>(end - text));
     std::string digits = std::string(all.substr(0, 1)) + std::string(all.substr(2, 766));
     const int exponent = std::stoi(std::string(all.substr(all.find('e') + 1))) - 766;
-    Decimal out{{}, exponent};
+    const std::size_t kept = digits.find_last_not_of('0') + 1; // trailing zeros only slow the products
+    Decimal out{{}, exponent + static_cast<int>(digits.size() - kept)};
+    digits.resize(kept);
     for (std::size_t end9 = digits.size(); end9 > 0; end9 -= std::min<std::size_t>(end9, 9)) {
         const std::size_t start = end9 - std::min<std::size_t>(end9, 9);
         out.limbs.push_back(std::stoull(digits.substr(start, end9 - start)));
@@ -245,7 +247,7 @@ TEST(NoteCell, EveryFigureMatchesTheExactFraction) {
         return static_cast<double>((z ^ (z >> 31)) >> 11) * 0x1p-53;
     };
     const Decimal largest = exactOf(std::numeric_limits<double>::max());
-    for (int i = 0; i < 240; ++i) {
+    for (int i = 0; i < 200; ++i) {
         const TempoKind kind = i % 2 == 0 ? bpm : hz;
         const double limit = kind == bpm ? 4294967296.0 : 20000.0;
         // A third anywhere in the range down to the least double, the rest as typed.
@@ -265,21 +267,20 @@ TEST(NoteCell, EveryFigureMatchesTheExactFraction) {
                 const Decimal numerator = decimalOf(sixtieths * (kind == bpm ? 60 : 1));
                 const Decimal denominator =
                     decimalOf(240 * beatSixteenths[static_cast<int>(beat)]) * exactTempo;
-                const std::optional<NoteCell> cell =
-                    noteCell(tempo, kind, beat, static_cast<NoteValue>(v), static_cast<NoteFeel>(f));
-                ASSERT_TRUE(cell.has_value());
+                const NoteCell cell =
+                    *noteCell(tempo, kind, beat, static_cast<NoteValue>(v), static_cast<NoteFeel>(f));
                 for (const std::uint64_t unit : {1, 1000}) {
                     const Decimal length = numerator * decimalOf(unit);
-                    const std::optional<std::string> text = cell->lengthText(static_cast<double>(unit));
+                    const std::optional<std::string> text = cell.lengthText(static_cast<double>(unit));
                     ASSERT_EQ(text.has_value(), compare(length, largest * denominator) <= 0) << tempo;
                     if (text) {
                         expectRounded(*text, length, denominator);
                     }
                 }
-                expectRounded(cell->rateText().value(), denominator, numerator);
+                expectRounded(cell.rateText().value(), denominator, numerator);
                 // Within n +- 1/2: 2n - 1 <= 2 * exact <= 2n + 1; none means 2^31 - 1/2 or more.
                 const Decimal twice = numerator * decimalOf(2 * 192000);
-                const std::optional<std::int32_t> samples = cell->samples(192000.0);
+                const std::optional<std::int32_t> samples = cell.samples(192000.0);
                 const std::uint64_t n = samples ? static_cast<std::uint64_t>(*samples) : 2147483648;
                 EXPECT_GE(compare(twice, decimalOf(n > 0 ? 2 * n - 1 : 0) * denominator), 0) << tempo;
                 if (samples) {
