@@ -118,12 +118,8 @@ ExactFraction::Digits ExactFraction::significantDigits() const {
 }
 
 std::optional<std::int32_t> ExactFraction::nearestWhole() const {
-    BigUnsigned limit = m_denominator;
-    limit <<= 32;
-    if (m_numerator >= limit) {
-        return std::nullopt;
-    }
-    // Long division, one bit of the quotient a step.
+    // Long division, one bit of the quotient a step; a value of 2^32 or more leaves every
+    // bit set and rounds beyond the range.
     BigUnsigned remainder = m_numerator;
     std::uint64_t quotient = 0;
     for (int bit = 31; bit >= 0; --bit) {

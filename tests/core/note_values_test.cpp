@@ -220,6 +220,7 @@ void expectRounded(const std::string& text, const Decimal& numerator, const Deci
         if (c == '.') {
             fraction = true;
         } else {
+            ASSERT_TRUE(c >= '0' && c <= '9') << text;
             whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
             exponent -= fraction ? 1 : 0;
         }
