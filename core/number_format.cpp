@@ -64,6 +64,10 @@ std::string formatNumber(double value, std::string_view decimalSeparator) {
     }
     std::from_chars(exponentFirst, exponentText.data() + exponentText.size(), exponent);
 
+    return (value < 0 ? "-" : "") + formatDigits(digits, exponent, decimalSeparator);
+}
+
+std::string formatDigits(std::string digits, int exponent, std::string_view decimalSeparator) {
     // Rounded up, the few largest doubles would show 1.79769313486232E+308, a number beyond
     // the double range that no entry accepts and no result box can load back; cut instead.
     if (exponent == largestDoubleExponent && digits > largestDoubleDigits) {
@@ -71,7 +75,7 @@ std::string formatNumber(double value, std::string_view decimalSeparator) {
     }
     dropTrailingZeros(digits);
 
-    std::string out = value < 0 ? "-" : "";
+    std::string out;
     if (exponent >= plainLowestExponent && exponent <= plainHighestExponent) {
         if (exponent < 0) {
             out += '0';

@@ -13,4 +13,9 @@ namespace tactora {
 // shown reads back as a number. The separator is given as UTF-8.
 std::string formatNumber(double value, std::string_view decimalSeparator = ".");
 
+// Writes a positive number given as its 15 significant digits, the first not zero, and the
+// decimal exponent of the first, as formatNumber writes a double: for a value worked out
+// more exactly than a double holds, rounded to 15 digits once.
+std::string formatDigits(std::string digits, int exponent, std::string_view decimalSeparator = ".");
+
 } // namespace tactora
