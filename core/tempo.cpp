@@ -40,6 +40,7 @@ TempoOutcome CalcLengths(double tempo, double bars, double beatsPerBar, double u
     outcome.results.barsLength = barsLength;
     outcome.results.beatLength = beatLength;
     outcome.results.beatSeconds = beatSeconds;
+    outcome.results.barsSeconds = barsSeconds;
     return outcome;
 }
 
