@@ -23,4 +23,13 @@ Checked checkedMul(double a, double b);
 Checked checkedDiv(double a, double b);
 Checked checkedPow(double base, double exponent);
 
+// Takes one checked step's value and fault; true when the calculation may go on. Chained
+// with && so that the first fault stops everything after it: a later step would only turn
+// an overflow into a NaN and report the wrong cause.
+inline bool checkedStep(Checked result, double& value, ArithFault& fault) {
+    value = result.value;
+    fault = result.fault;
+    return result.ok();
+}
+
 } // namespace tactora

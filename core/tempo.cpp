@@ -6,15 +6,6 @@ namespace tactora {
 
 namespace {
 
-// Takes one checked step's value and fault; true when the calculation may go on. Chained
-// with && so that the first fault stops everything after it: a later step would only turn
-// an overflow into a NaN and report the wrong cause.
-bool step(Checked result, double& value, ArithFault& fault) {
-    value = result.value;
-    fault = result.fault;
-    return result.ok();
-}
-
 TempoOutcome failure(ArithFault fault) {
     TempoOutcome outcome;
     outcome.fault = fault;
@@ -34,13 +25,13 @@ TempoOutcome CalcLengths(double tempo, double bars, double beatsPerBar, double u
     double beatLength = 0.0;
     // The lengths are rounded before the unit factor, so milliseconds never show more than
     // the fifteen decimal places that the seconds value has.
-    const bool ok = step(checkedDiv(60.0, tempo), perMinute, fault) &&
-                    step(checkedMul(perMinute, 4.0), fourBeats, fault) &&
-                    step(checkedMul(bars, beatsPerBar), beatCount, fault) &&
-                    step(checkedDiv(fourBeats, beatCount), beatSeconds, fault) &&
-                    step(checkedMul(fourBeats, bars), barsSeconds, fault) &&
-                    step(checkedMul(round15(barsSeconds), unitFactor), barsLength, fault) &&
-                    step(checkedMul(round15(beatSeconds), unitFactor), beatLength, fault);
+    const bool ok = checkedStep(checkedDiv(60.0, tempo), perMinute, fault) &&
+                    checkedStep(checkedMul(perMinute, 4.0), fourBeats, fault) &&
+                    checkedStep(checkedMul(bars, beatsPerBar), beatCount, fault) &&
+                    checkedStep(checkedDiv(fourBeats, beatCount), beatSeconds, fault) &&
+                    checkedStep(checkedMul(fourBeats, bars), barsSeconds, fault) &&
+                    checkedStep(checkedMul(round15(barsSeconds), unitFactor), barsLength, fault) &&
+                    checkedStep(checkedMul(round15(beatSeconds), unitFactor), beatLength, fault);
     if (!ok) {
         return failure(fault);
     }
@@ -49,6 +40,7 @@ TempoOutcome CalcLengths(double tempo, double bars, double beatsPerBar, double u
     outcome.results.barsLength = barsLength;
     outcome.results.beatLength = beatLength;
     outcome.results.beatSeconds = beatSeconds;
+    outcome.results.barsSeconds = barsSeconds;
     return outcome;
 }
 
@@ -71,10 +63,10 @@ TempoOutcome CalcFromHz(double rate, double bars, double beatsPerBar, double uni
     double beatCount = 0.0;
     double beatsPerMinute = 0.0;
     double tempo = 0.0;
-    const bool ok = step(checkedMul(rate, 60.0), perMinute, fault) &&
-                    step(checkedMul(bars, beatsPerBar), beatCount, fault) &&
-                    step(checkedDiv(perMinute, beatCount), beatsPerMinute, fault) &&
-                    step(checkedMul(beatsPerMinute, 4.0), tempo, fault);
+    const bool ok = checkedStep(checkedMul(rate, 60.0), perMinute, fault) &&
+                    checkedStep(checkedMul(bars, beatsPerBar), beatCount, fault) &&
+                    checkedStep(checkedDiv(perMinute, beatCount), beatsPerMinute, fault) &&
+                    checkedStep(checkedMul(beatsPerMinute, 4.0), tempo, fault);
     if (!ok) {
         return failure(fault);
     }

@@ -11,6 +11,7 @@ struct TempoResults {
     double beatLength = 0.0;   // seconds or milliseconds
     double converseRate = 0.0; // cycles per second, or beats per minute for a rate entry
     double beatSeconds = 0.0;  // one beat in seconds, before rounding and unit factor
+    double barsSeconds = 0.0;  // the bars in seconds, before rounding and unit factor
 };
 
 // Either all three results, or the first fault met; a caller that gets a fault shows
