@@ -26,14 +26,33 @@ timed() { # name command...
     timings+=("$name: $((SECONDS - start)) s")
 }
 
+# Source entries beside the machine's own binary ones: the same addresses, suites, components
+# and keyrings, so that the source comes from wherever the packages do, mirror or not.
+add_source_entries() {
+    local dir=/etc/apt/sources.list.d
+    local stanzas
+    # deb822 files: every stanza of type deb again, as deb-src.
+    stanzas=$(for file in "$dir"/*.sources; do
+        [ -f "$file" ] || continue
+        awk 'BEGIN { RS = ""; ORS = "\n\n" }
+             /(^|\n)Types:([^\n]* )?deb( |\n|$)/ { sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$file"
+    done)
+    [ -z "$stanzas" ] || printf '%s\n' "$stanzas" >"$dir/tactora-deb-src.sources"
+    # One-line lists: every deb line again, as deb-src.
+    local lines
+    lines=$(cat /etc/apt/sources.list "$dir"/*.list 2>/dev/null | sed -n 's/^deb\([[:space:]]\)/deb-src\1/p')
+    [ -z "$lines" ] || printf '%s\n' "$lines" >"$dir/tactora-deb-src.list"
+    if [ -z "$stanzas$lines" ]; then
+        echo "No apt source entries to copy as deb-src; add one for Debian's qt6-base source." >&2
+        exit 1
+    fi
+}
+
 # Debian's qt6-base source at the version of the host's Qt tools (moc, rcc, uic), which
 # the cross build runs.
 fetch_qt_source() {
-    local list=/etc/apt/sources.list.d/tactora-deb-src.sources
     if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d; then
-        printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' \
-            'Suites: bookworm bookworm-updates' 'Components: main' \
-            'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' >"$list"
+        add_source_entries
         apt-get update -qq
     fi
     local version
