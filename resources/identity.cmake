@@ -24,9 +24,7 @@ set(TACTORA_APP_ID "org.tactora.Tactora2004")
 
 # For the desktop entry and the AppStream metadata.
 set(TACTORA_SUMMARY "Calculate bar and beat lengths from a tempo")
-# Where the project is published (a placeholder until it has a public address); the
-# screenshot in the AppStream metadata is found below it.
-set(TACTORA_HOMEPAGE_URL "https://example.org/tactora2004")
 set(TACTORA_RELEASE_DATE "2026-12-07")
-# Who answers for the Debian package (a placeholder address, like the homepage).
+# Who answers for the Debian package (a placeholder address: the project has none yet). The
+# project has no public homepage either, so no metadata names one.
 set(TACTORA_MAINTAINER "The Tactora 2004 contributors <tactora2004@example.org>")

@@ -28,6 +28,14 @@ if ! diff <(printf '%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type 
     exit 1
 fi
 
+# Docks match a running window to its launcher by the window's class, which Qt takes from
+# the program's name.
+desktop="$root/usr/share/applications/$app_id.desktop"
+if ! grep -qx "StartupWMClass=$name" "$desktop"; then
+    echo "the desktop entry does not name the window class $name"
+    exit 1
+fi
+
 # The installed program, on the system's Qt, shows its window and keeps running until it is
 # stopped: timeout's 124 says it was still up after two seconds.
 status=0

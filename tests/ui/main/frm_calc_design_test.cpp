@@ -149,7 +149,14 @@ void FrmCalcDesignTest::windowHasFixedClientAreaAndNoMaximise() {
     QVERIFY(flags & Qt::WindowMinimizeButtonHint);
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
     QVERIFY(!m_window->windowIcon().isNull());
-    QCOMPARE(m_window->windowIcon().pixmap(16, 16).size(), QSize(16, 16));
+    // The same picture at every size the desktop asks for, each pixel a whole square.
+    const QIcon icon = m_window->windowIcon();
+    QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}}));
+    const QImage small = icon.pixmap(16, 16).toImage();
+    const QImage large = icon.pixmap(64, 64).toImage();
+    for (const QPoint at : {QPoint(0, 0), QPoint(7, 9), QPoint(15, 15)}) {
+        QCOMPARE(large.pixel(at * 4 + QPoint(3, 3)), small.pixel(at));
+    }
 }
 
 void FrmCalcDesignTest::tabVisitsSelectorsAndEntriesInDesignOrder() {
