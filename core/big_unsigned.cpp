@@ -80,7 +80,8 @@ int BigUnsigned::bitLength() const {
     if (isZero()) {
         return 0;
     }
-    return static_cast<int>(32 * (m_words.size() - 1) + static_cast<std::size_t>(std::bit_width(m_words.back())));
+    return static_cast<int>(32 * (m_words.size() - 1) +
+                            static_cast<std::size_t>(std::bit_width(m_words.back())));
 }
 
 std::strong_ordering operator<=>(const BigUnsigned& a, const BigUnsigned& b) {

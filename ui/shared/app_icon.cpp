@@ -12,8 +12,9 @@ QIcon appIcon() {
     const QPixmap picture(tactora04_xpm);
     QIcon icon;
     for (const int factor : {1, 2, 3, 4}) {
-        icon.addPixmap(factor == 1 ? picture : picture.scaled(picture.size() * factor, Qt::IgnoreAspectRatio,
-                                                              Qt::FastTransformation));
+        icon.addPixmap(factor == 1 ? picture
+                                   : picture.scaled(picture.size() * factor, Qt::IgnoreAspectRatio,
+                                                    Qt::FastTransformation));
     }
     return icon;
 }
