@@ -489,6 +489,8 @@ void FrmCalcTest::rejectionUsesRealMessageBox() {
     QCOMPARE(shownTitle, QStringLiteral("Calculation error"));
     QCOMPARE(shownIcon, QMessageBox::Information);
     QCOMPARE(entry(1)->text(), QStringLiteral("1"));
+    // The keyboard is back in the main window: without a window manager nobody else gives it back.
+    QTRY_COMPARE_WITH_TIMEOUT(QGuiApplication::focusWindow(), m_window->windowHandle(), 500);
 }
 
 void FrmCalcTest::resultBoxFeedsQuickCalculator_data() {
