@@ -13,6 +13,7 @@
 #include "ui/shared/context_menus.h"
 #include "ui/shared/dialogs.h"
 #include "ui/shared/focus_validation.h"
+#include "ui/shared/number_box.h"
 #include "ui/shared/number_text.h"
 #include "ui/shared/resource_text.h"
 #include "ui/shared/selector_box.h"
@@ -25,6 +26,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
+
+#include <algorithm>
 
 namespace {
 
@@ -106,11 +110,39 @@ void FrmCalc::connectControls() {
     connect(MnuHelp, &QAction::triggered, this, &FrmCalc::MnuHelp_Click);
 
     for (QLineEdit* box : TxtValue) {
+        makeNumberBox(*box);
         extendContextMenu(*box);
     }
     for (QLineEdit* box : TxtResult) {
+        makeNumberBox(*box);
         extendContextMenu(*box);
+        box->setAccessibleDescription(
+            QStringLiteral("Type *, /, \\, +, -, # or . to calculate with this result. F6 and Shift+F6 "
+                           "move between the entries and the results."));
     }
+
+    // The result boxes take no Tab, so that Tab keeps its designed round; F6 and Shift+F6
+    // reach them from the keyboard.
+    new QShortcut(Qt::Key_F6, this, [this] { moveAmongResults(true); });
+    new QShortcut(Qt::SHIFT | Qt::Key_F6, this, [this] { moveAmongResults(false); });
+}
+
+// From the entries and selectors F6 goes to the first result box and Shift+F6 to the last;
+// among the result boxes they go on, and past either end back to the control they came from.
+void FrmCalc::moveAmongResults(bool forward) {
+    const auto current = std::find(TxtResult.begin(), TxtResult.end(), focusWidget());
+    if (current == TxtResult.end()) {
+        m_leftForResults = focusWidget();
+        (forward ? TxtResult.front() : TxtResult.back())->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+    const bool pastTheEnd = forward ? current + 1 == TxtResult.end() : current == TxtResult.begin();
+    if (!pastTheEnd) {
+        (*(forward ? current + 1 : current - 1))->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+    QWidget* back = m_leftForResults ? m_leftForResults.data() : TxtValue[0];
+    back->setFocus(Qt::ShortcutFocusReason);
 }
 
 void FrmCalc::addEntryActions(tactora::Entry entry, const QList<QAction*>& actions) {

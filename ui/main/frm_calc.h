@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <memory>
@@ -72,6 +73,7 @@ private:
     void TxtValue_KeyEnter(int index);
     void TxtResult_GotFocus(const QLineEdit& result);
     void TxtResult_KeyPress(const QKeyEvent& event);
+    void moveAmongResults(bool forward);
     void ValidateEntry(int index, bool& cancel);
     void recalculate(const tactora::EntryValues& entries);
     bool showResults(const tactora::TempoOutcome& outcome); // true when they are shown
@@ -102,6 +104,8 @@ private:
     FrmAbout* m_about = nullptr;
     FrmHelp* m_help = nullptr;
 
+    // The control the keyboard left for the result boxes, and returns to.
+    QPointer<QWidget> m_leftForResults;
     // The control of this window that last gained the focus.
     const QObject* m_activeControl = nullptr;
     // Each entry's text as it was when the entry last gained the focus: what a rejected

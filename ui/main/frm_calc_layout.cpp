@@ -18,11 +18,13 @@
 namespace {
 
 // The entries are black on white in a black border; the results and the selectors stand on
-// the gradient, white in a silver border, and the selectors' lists are black on white.
+// the gradient, white in a silver border (a white one for the result box with the focus), and
+// the selectors' lists are black on white.
 using palette::toQColor;
 const FlatLineEdit::Look entryLook{toQColor(palette::black), toQColor(palette::white),
-                                   toQColor(palette::black)};
-const FlatLineEdit::Look resultLook{toQColor(palette::white), Qt::transparent, toQColor(palette::silver)};
+                                   toQColor(palette::black), QColor()};
+const FlatLineEdit::Look resultLook{toQColor(palette::white), Qt::transparent, toQColor(palette::silver),
+                                    toQColor(palette::white)};
 const SelectorBox::Look selectorLook{toQColor(palette::white), toQColor(palette::silver),
                                      toQColor(palette::black), toQColor(palette::white)};
 

@@ -5,8 +5,10 @@
 #include "ui/paint/gradient_painter.h"
 #include "ui/paint/gradient_surface.h"
 #include "ui/paint/palette.h"
+#include "ui/shared/context_menus.h"
 #include "ui/shared/design_font.h"
 #include "ui/shared/flat_line_edit.h"
+#include "ui/shared/number_box.h"
 #include "ui/shared/number_text.h"
 #include "ui/shared/tool_window.h"
 #include "ui/shared/twips.h"
@@ -49,13 +51,16 @@ FrmResult::FrmResult(QWidget& owner) : QDialog(&owner) {
     // Transparent so that the gradient shows through; a flat single line in the window-frame
     // colour instead of a sunken frame.
     m_txtResult = new FlatLineEdit(
-        {palette::toQColor(palette::white), Qt::transparent, palette::toQColor(palette::black)}, m_client);
+        {palette::toQColor(palette::white), Qt::transparent, palette::toQColor(palette::black), QColor()},
+        m_client);
     m_txtResult->setObjectName(QStringLiteral("TxtResult"));
     m_txtResult->setAccessibleName(QStringLiteral("Result"));
     m_txtResult->setGeometry(resultBoxGeometry);
     m_txtResult->setReadOnly(true);
     m_txtResult->setFont(designFont());
     m_txtResult->installEventFilter(this);
+    makeNumberBox(*m_txtResult);
+    extendContextMenu(*m_txtResult);
 }
 
 QString FrmResult::designCaption() {

@@ -1,5 +1,7 @@
 #include "ui/shared/context_menus.h"
 
+#include "ui/shared/number_box.h"
+
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -47,6 +49,7 @@ void extendContextMenu(QLineEdit& box) {
         // standard items are enabled as the box's state is now. It belongs to the box,
         // which may go while the menu is open.
         const QPointer<QMenu> menu = box.createStandardContextMenu();
+        adjustNumberBoxMenu(box, *menu);
         if (!box.actions().isEmpty()) {
             menu->addSeparator();
             menu->addActions(box.actions());

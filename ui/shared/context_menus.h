@@ -7,6 +7,7 @@ class QWidget;
 // besides the Menu key (which the platform already turns into a context-menu request).
 void openContextMenuWithShiftF10(QWidget& widget);
 
-// Gives the box its standard context menu (copy, select all and so on) followed by the
-// actions added to the box, reachable by right-click, the Menu key and Shift+F10.
+// Gives a box holding a number its standard context menu (copy, select all and so on, copying
+// and pasting as a number box does) followed by the actions added to the box, reachable by
+// right-click, the Menu key and Shift+F10.
 void extendContextMenu(QLineEdit& box);

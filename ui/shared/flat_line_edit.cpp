@@ -3,7 +3,9 @@
 #include <QPainter>
 #include <QPalette>
 
-FlatLineEdit::FlatLineEdit(const Look& look, QWidget* parent) : QLineEdit(parent), m_border(look.border) {
+FlatLineEdit::FlatLineEdit(const Look& look, QWidget* parent)
+    : QLineEdit(parent), m_border(look.border),
+      m_focusBorder(look.focusBorder.isValid() ? look.focusBorder : look.border) {
     // Without a frame of the style's, the box fills itself with its base colour and its text
     // starts at its edge; the margins keep the text clear of the border drawn over that edge.
     setFrame(false);
@@ -17,6 +19,7 @@ FlatLineEdit::FlatLineEdit(const Look& look, QWidget* parent) : QLineEdit(parent
 void FlatLineEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    painter.setPen(m_border);
+    // A read-only box shows no text cursor: its border says where the keyboard is.
+    painter.setPen(hasFocus() ? m_focusBorder : m_border);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

@@ -13,6 +13,7 @@ public:
         QColor text;
         QColor background;
         QColor border;
+        QColor focusBorder; // while the box has the focus; the border's colour if left invalid
     };
 
     FlatLineEdit(const Look& look, QWidget* parent);
@@ -22,4 +23,5 @@ protected:
 
 private:
     QColor m_border;
+    QColor m_focusBorder;
 };

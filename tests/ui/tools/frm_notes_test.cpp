@@ -1,4 +1,4 @@
-#include "tests/ui/tools/tools_session.h"
+#include "tests/ui/support/main_window_session.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,7 +13,7 @@ namespace {
 const QString noteValuesItem = QStringLiteral("Note values…");
 
 // The main window with its note window opened from a result box, and what it shows.
-struct NotesSession : ToolsSession {
+struct NotesSession : MainWindowSession {
     explicit NotesSession(MenuKey how = MenuKey::RightClick, int box = 1) {
         menuItems = chooseFromContextMenu(result(box), how, noteValuesItem);
         notes = calc().findChild<QWidget*>(QStringLiteral("FrmNotes"));
@@ -45,16 +45,16 @@ private slots:
 
 void FrmNotesTest::opensFromEachResultBoxBesideStandardItems_data() {
     QTest::addColumn<int>("box");
-    QTest::addColumn<ToolsSession::MenuKey>("how");
+    QTest::addColumn<MainWindowSession::MenuKey>("how");
 
-    QTest::newRow("bar(s) length, right-click") << 0 << ToolsSession::MenuKey::RightClick;
-    QTest::newRow("one beat length, Shift+F10") << 1 << ToolsSession::MenuKey::ShiftF10;
-    QTest::newRow("converse rate, right-click") << 2 << ToolsSession::MenuKey::RightClick;
+    QTest::newRow("bar(s) length, right-click") << 0 << MainWindowSession::MenuKey::RightClick;
+    QTest::newRow("one beat length, Shift+F10") << 1 << MainWindowSession::MenuKey::ShiftF10;
+    QTest::newRow("converse rate, right-click") << 2 << MainWindowSession::MenuKey::RightClick;
 }
 
 void FrmNotesTest::opensFromEachResultBoxBesideStandardItems() {
     QFETCH(int, box);
-    QFETCH(ToolsSession::MenuKey, how);
+    QFETCH(MainWindowSession::MenuKey, how);
 
     const NotesSession session(how, box);
 
@@ -155,9 +155,9 @@ void FrmNotesTest::opensOnTheLatestOutcome() {
     QFETCH(QString, beat);
     QFETCH(QString, quarter);
 
-    ToolsSession session;
+    MainWindowSession session;
     const auto openNotes = [&session] {
-        ToolsSession::chooseFromContextMenu(session.result(1), ToolsSession::MenuKey::RightClick,
+        MainWindowSession::chooseFromContextMenu(session.result(1), MainWindowSession::MenuKey::RightClick,
                                             noteValuesItem);
         return session.calc().findChild<QWidget*>(QStringLiteral("FrmNotes"));
     };
@@ -165,7 +165,7 @@ void FrmNotesTest::opensOnTheLatestOutcome() {
         QWidget* first = openNotes();
         QVERIFY(first != nullptr);
         QTRY_VERIFY(first->isVisible());
-        ToolsSession::key(*first, Qt::Key_Escape);
+        MainWindowSession::key(*first, Qt::Key_Escape);
         QVERIFY(!first->isVisible());
     }
     session.typeInto(0, tempo);
@@ -185,11 +185,11 @@ void FrmNotesTest::copiesCellOrWholeTableWithHeadings() {
     const QRect quarterTriplet = table.visualItemRect(table.item(2, 2));
     QTest::mouseClick(table.window()->windowHandle(), Qt::LeftButton, {},
                       table.viewport()->mapTo(table.window(), quarterTriplet.center()));
-    ToolsSession::key(table, Qt::Key_C, Qt::ControlModifier);
+    MainWindowSession::key(table, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("0.4"));
 
-    ToolsSession::key(table, Qt::Key_A, Qt::ControlModifier);
-    ToolsSession::key(table, Qt::Key_C, Qt::ControlModifier);
+    MainWindowSession::key(table, Qt::Key_A, Qt::ControlModifier);
+    MainWindowSession::key(table, Qt::Key_C, Qt::ControlModifier);
     const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 8);
     QCOMPARE(lines[0], QStringLiteral("Seconds\tStraight\tDotted\tTriplet\tQuintuplet"));

@@ -1,4 +1,4 @@
-#include "tests/ui/tools/tools_session.h"
+#include "tests/ui/support/main_window_session.h"
 #include "ui/tools/frm_tap.h"
 
 #include <QLineEdit>
@@ -57,12 +57,12 @@ void FrmTapTest::useRunsTheEntryCheckAndLeavingChangesNothing() {
     QFETCH(QStringList, entryAndResults);
     QFETCH(int, messages);
 
-    ToolsSession session;
+    MainWindowSession session;
     session.choose("CmbValType", valueType);
     const QStringList before = QStringList{session.entry(0).text()} + session.results();
 
-    const QStringList items = ToolsSession::chooseFromContextMenu(
-        session.entry(0), ToolsSession::MenuKey::RightClick, QStringLiteral("Tap tempo…"));
+    const QStringList items = MainWindowSession::chooseFromContextMenu(
+        session.entry(0), MainWindowSession::MenuKey::RightClick, QStringLiteral("Tap tempo…"));
     QVERIFY2(items.contains(QStringLiteral("Tap tempo…")), qPrintable(items.join(" | ")));
     auto* tap = session.calc().findChild<FrmTap*>(QStringLiteral("FrmTap"));
     FakeClock& clock = session.clock();
@@ -72,14 +72,14 @@ void FrmTapTest::useRunsTheEntryCheckAndLeavingChangesNothing() {
     for (const std::int64_t moment : taps) {
         clock.time = std::chrono::microseconds(moment);
         if (tapWith == Action::TapClick)
-            ToolsSession::click(button("cmdTap"));
+            MainWindowSession::click(button("cmdTap"));
         else
-            ToolsSession::key(*tap, tapWith == Action::TapSpace ? Qt::Key_Space : Qt::Key_Return);
+            MainWindowSession::key(*tap, tapWith == Action::TapSpace ? Qt::Key_Space : Qt::Key_Return);
     }
     if (leaveWith == Action::Escape)
-        ToolsSession::key(*tap, Qt::Key_Escape);
+        MainWindowSession::key(*tap, Qt::Key_Escape);
     else
-        ToolsSession::click(button(leaveWith == Action::Use ? "cmdUse" : "cmdCancel"));
+        MainWindowSession::click(button(leaveWith == Action::Use ? "cmdUse" : "cmdCancel"));
 
     QVERIFY(!tap->isVisible());
     QCOMPARE(QStringList{session.entry(0).text()} + session.results(),

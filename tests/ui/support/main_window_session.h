@@ -22,10 +22,10 @@ public:
 // The main window with its tool windows, as the program puts them together, shown with
 // scripted message boxes and a clock the test sets, and the user's hands on it: every
 // click and key goes through the window the control is in.
-class ToolsSession {
+class MainWindowSession {
 public:
-    ToolsSession();
-    ~ToolsSession();
+    MainWindowSession();
+    ~MainWindowSession();
 
     enum class MenuKey { RightClick, ShiftF10 };
 

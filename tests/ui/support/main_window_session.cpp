@@ -1,4 +1,4 @@
-#include "tests/ui/tools/tools_session.h"
+#include "tests/ui/support/main_window_session.h"
 
 #include "ui/app/tool_windows.h"
 
@@ -11,7 +11,7 @@
 #include <QWindow>
 #include <QtTest>
 
-ToolsSession::ToolsSession() {
+MainWindowSession::MainWindowSession() {
     QLocale::setDefault(QLocale::c());
     m_calc = std::make_unique<FrmCalc>(m_dialogs);
     attachToolWindows(*m_calc, m_clock);
@@ -22,36 +22,36 @@ ToolsSession::ToolsSession() {
 }
 
 // A real dialog that the watchdog had to close is a fault of the test's own run.
-ToolsSession::~ToolsSession() {
+MainWindowSession::~MainWindowSession() {
     m_calc.reset();
     if (!m_watchdog.closedDialogs.isEmpty())
         QTest::qFail(qPrintable(QStringLiteral("Unexpected dialogs: ") + m_watchdog.closedDialogs.join(", ")),
                      __FILE__, __LINE__);
 }
 
-QLineEdit& ToolsSession::entry(int index) const {
+QLineEdit& MainWindowSession::entry(int index) const {
     return *m_calc->findChild<QLineEdit*>(QStringLiteral("TxtValue(%1)").arg(index));
 }
 
-QLineEdit& ToolsSession::result(int index) const {
+QLineEdit& MainWindowSession::result(int index) const {
     return *m_calc->findChild<QLineEdit*>(QStringLiteral("TxtResult(%1)").arg(index));
 }
 
-QStringList ToolsSession::results() const {
+QStringList MainWindowSession::results() const {
     return {result(0).text(), result(1).text(), result(2).text()};
 }
 
-void ToolsSession::click(QWidget& control, Qt::MouseButton button) {
+void MainWindowSession::click(QWidget& control, Qt::MouseButton button) {
     QWidget* window = control.window();
     const QPoint at = control.mapTo(window, control.rect().center());
     QTest::mouseClick(window->windowHandle(), button, {}, at);
 }
 
-void ToolsSession::key(QWidget& control, int key, Qt::KeyboardModifiers modifiers) {
+void MainWindowSession::key(QWidget& control, int key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(control.window()->windowHandle(), static_cast<Qt::Key>(key), modifiers);
 }
 
-void ToolsSession::typeInto(int index, const QString& text) {
+void MainWindowSession::typeInto(int index, const QString& text) {
     QLineEdit& box = entry(index);
     click(box);
     box.selectAll();
@@ -61,7 +61,7 @@ void ToolsSession::typeInto(int index, const QString& text) {
     QTest::keyClick(m_calc->windowHandle(), Qt::Key_Return);
 }
 
-QStringList ToolsSession::chooseFromContextMenu(QWidget& control, MenuKey how, const QString& item) {
+QStringList MainWindowSession::chooseFromContextMenu(QWidget& control, MenuKey how, const QString& item) {
     if (how == MenuKey::ShiftF10)
         click(control);
     QStringList texts;
@@ -74,12 +74,16 @@ QStringList ToolsSession::chooseFromContextMenu(QWidget& control, MenuKey how, c
         if (menu == nullptr)
             return;
         answer.stop();
+        // A disabled item cannot be chosen: the menu is then left with Escape.
+        bool chosen = false;
         for (QAction* action : menu->actions()) {
             texts << action->text();
-            if (action->text() == item)
+            if (action->text() == item && action->isEnabled()) {
                 menu->setActiveAction(action);
+                chosen = true;
+            }
         }
-        QTest::keyClick(menu->windowHandle(), texts.contains(item) ? Qt::Key_Return : Qt::Key_Escape);
+        QTest::keyClick(menu->windowHandle(), chosen ? Qt::Key_Return : Qt::Key_Escape);
     });
     answer.start();
     if (how == MenuKey::RightClick)
@@ -89,6 +93,6 @@ QStringList ToolsSession::chooseFromContextMenu(QWidget& control, MenuKey how, c
     return texts;
 }
 
-void ToolsSession::choose(const char* selectorName, int index) {
+void MainWindowSession::choose(const char* selectorName, int index) {
     m_calc->findChild<QComboBox*>(QString::fromLatin1(selectorName))->setCurrentIndex(index);
 }
