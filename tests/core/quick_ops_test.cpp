@@ -61,6 +61,7 @@ const OpRow applyQuickOpRows[] = {
           ArithFault::DivisionByZero, 0},
     OpRow{"rounded divide of minimum by -1", QuickOp::RoundedDivide, -2147483648.0, -1, ArithFault::Overflow,
           0},
+    OpRow{"rounded divide of minimum by 2", QuickOp::RoundedDivide, -2147483648.0, 2, none, -1073741824},
     OpRow{"rounded divide of a value beyond 32 bits", QuickOp::RoundedDivide, 3e9, 2, ArithFault::Overflow,
           0},
     OpRow{"semitone up an octave", QuickOp::Semitone, 600, 12, none, 300},
