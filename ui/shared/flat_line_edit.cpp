@@ -1,6 +1,7 @@
 #include "ui/shared/flat_line_edit.h"
 
-#include <QPainter>
+#include "ui/shared/flat_border.h"
+
 #include <QPalette>
 
 FlatLineEdit::FlatLineEdit(const Look& look, QWidget* parent)
@@ -18,8 +19,6 @@ FlatLineEdit::FlatLineEdit(const Look& look, QWidget* parent)
 
 void FlatLineEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
-    QPainter painter(this);
     // A read-only box shows no text cursor: its border says where the keyboard is.
-    painter.setPen(hasFocus() ? m_focusBorder : m_border);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    paintFlatBorder(*this, hasFocus() ? m_focusBorder : m_border);
 }

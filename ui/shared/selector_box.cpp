@@ -1,5 +1,7 @@
 #include "ui/shared/selector_box.h"
 
+#include "ui/shared/flat_border.h"
+
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QLineEdit>
@@ -105,9 +107,8 @@ void SelectorBox::focusInEvent(QFocusEvent* event) {
 }
 
 void SelectorBox::paintEvent(QPaintEvent* /*event*/) {
+    paintFlatBorder(*this, m_look.border);
     QPainter painter(this);
-    painter.setPen(m_look.border);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
     QStyleOption arrow;
     arrow.initFrom(this);
     arrow.rect = listButton(rect()).adjusted(3, 3, -3, -3);

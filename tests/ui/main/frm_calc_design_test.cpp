@@ -36,6 +36,8 @@ private slots:
     void boxesAreFlatOnTheirOwnBackground_data();
     void boxesAreFlatOnTheirOwnBackground();
     void selectorListIsBlackOnWhite();
+    void bordersAreEvenOnEverySide_data();
+    void bordersAreEvenOnEverySide();
     void rulesSpanClientAreaAfterShowAndRestore();
     void rulesAreSolidGreyOverTheGradient();
     void resultBoxAcceptsNoTypedCharacter();
@@ -234,6 +236,38 @@ void FrmCalcDesignTest::boxesAreFlatOnTheirOwnBackground() {
     // Inside the border, above the text and left of a selector's arrow.
     const QPoint inside(area.left() + area.width() * 3 / 4, area.top() + 2);
     QCOMPARE(image.pixelColor(inside), background.isValid() ? background : image.pixelColor(inside.x(), 2));
+}
+
+void FrmCalcDesignTest::bordersAreEvenOnEverySide_data() {
+    boxesAreFlatOnTheirOwnBackground_data();
+}
+
+// At a fractional scale too (the test runs again at 1.5): as many device pixels of border on
+// each side, counted inwards from the box's edges in the window's own picture.
+void FrmCalcDesignTest::bordersAreEvenOnEverySide() {
+    QFETCH(QString, name);
+    QFETCH(QColor, border);
+
+    const auto* box = m_window->findChild<QWidget*>(name);
+    QVERIFY(box);
+    const QImage image = m_window->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    const QRect logical(box->mapTo(m_window.get(), QPoint(0, 0)), box->size());
+    const QRect area(qRound(logical.left() * ratio), qRound(logical.top() * ratio),
+                     qRound((logical.right() + 1) * ratio) - qRound(logical.left() * ratio),
+                     qRound((logical.bottom() + 1) * ratio) - qRound(logical.top() * ratio));
+    auto run = [&](QPoint from, QPoint step) {
+        int pixels = 0;
+        for (QPoint at = from; image.valid(at) && image.pixelColor(at) == border; at += step) {
+            ++pixels;
+        }
+        return pixels;
+    };
+    const int middleX = area.left() + area.width() / 3;
+    const int middleY = area.center().y();
+    const QList<int> sides{run({middleX, area.top()}, {0, 1}), run({middleX, area.bottom()}, {0, -1}),
+                           run({area.left(), middleY}, {1, 0})};
+    QCOMPARE(sides, QList<int>(3, qMax(1, int(ratio))));
 }
 
 void FrmCalcDesignTest::selectorListIsBlackOnWhite() {
