@@ -158,7 +158,7 @@ void FrmNotesTest::opensOnTheLatestOutcome() {
     MainWindowSession session;
     const auto openNotes = [&session] {
         MainWindowSession::chooseFromContextMenu(session.result(1), MainWindowSession::MenuKey::RightClick,
-                                            noteValuesItem);
+                                                 noteValuesItem);
         return session.calc().findChild<QWidget*>(QStringLiteral("FrmNotes"));
     };
     if (openedBefore) {
