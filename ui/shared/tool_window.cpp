@@ -17,7 +17,7 @@ void setUpToolWindow(QWidget& window, const QString& caption) {
 
 void returnActivation(QWidget& closing) {
     QWidget* owner = closing.parentWidget();
-    if (owner != nullptr && closing.isActiveWindow()) {
+    if (owner != nullptr && owner->isVisible()) {
         owner->window()->activateWindow();
     }
 }

@@ -8,8 +8,8 @@ class QWidget;
 // program's 8.25 pt face.
 void setUpToolWindow(QWidget& window, const QString& caption);
 
-// Gives the activation back to the window the closing one belongs to, as the closing of a
-// dialog should. Without a window manager nobody else does, and the keyboard would lead
-// nowhere; some platforms would also keep the activation on the hidden window and never
-// activate it again when it is next shown.
+// Gives the activation back to the window the closing one (a tool window, a dialog or a
+// message box) belongs to, as the closing of a dialog should. Without a window manager nobody
+// else does, and the keyboard would lead nowhere; some platforms would also keep the
+// activation on the hidden window and never activate it again when it is next shown.
 void returnActivation(QWidget& closing);
