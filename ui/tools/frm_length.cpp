@@ -217,8 +217,9 @@ FrmLength::FrmLength(QWidget& owner) : GradientSurface(&owner) {
     stretchGrid->addWidget(m_lblStretchMessage, 9, 0, 1, 2);
 
     auto* grid = new QGridLayout(this);
+    // One above the other, the window is narrow enough to stand beside the main window.
     grid->addWidget(grpTempo, 0, 0);
-    grid->addWidget(grpStretch, 0, 1, Qt::AlignTop);
+    grid->addWidget(grpStretch, 1, 0);
 
     for (QLineEdit* entry : {m_txtLength, m_txtBars, m_txtBeatsPerBar}) {
         connect(entry, &QLineEdit::textChanged, this, &FrmLength::showTempo);
