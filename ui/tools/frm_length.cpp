@@ -42,19 +42,17 @@ double readOrNan(const QLineEdit& entry) {
     return fromUserText(entry.text()).value_or(std::numeric_limits<double>::quiet_NaN());
 }
 
-// Why the calculation refused an entry's text; limit is what the entry allows at most.
+// Why the calculation refused an entry's text; limit is what the entry allows at most, where
+// it has a limit of its own (the parser alone keeps the others within the double range).
 QString refusal(const QString& name, const QLineEdit& entry, std::optional<double> limit = std::nullopt) {
     const std::optional<double> value = fromUserText(entry.text());
     if (!value) {
         return QStringLiteral("%1 is not a number.").arg(name);
     }
-    if (!(*value > 0.0)) {
-        return QStringLiteral("%1 must be greater than zero.").arg(name);
-    }
-    if (limit) {
+    if (limit && *value > *limit) {
         return QStringLiteral("%1 must be at most %2.").arg(name, QLocale().toString(*limit, 'f', 0));
     }
-    return QStringLiteral("%1 is too large.").arg(name);
+    return QStringLiteral("%1 must be greater than zero.").arg(name);
 }
 
 // A change shows its direction: "+5 %" is faster, "-5 %" slower.
@@ -266,6 +264,7 @@ void FrmLength::open(const CalcOutcome& outcome) {
         fill(*m_txtBeatsPerBar, outcome.beatsPerBar);
         fill(*m_txtSource, bpm);
         fill(*m_txtTarget, bpm);
+        // The bars length follows the main window's bars even where no entry changed.
         showStretch();
     }
     if (!m_placed) {
@@ -357,9 +356,9 @@ void FrmLength::showStretch() {
     case StretchInput::Valid:
         break;
     }
+    // Any number of semitones will do; only a text that is none is refused.
     if (message.isEmpty() && shift.badInput == StretchInput::Semitones) {
-        message = fromUserText(m_txtSemitones->text()) ? QStringLiteral("The shift is too large.")
-                                                       : QStringLiteral("The shift is not a number.");
+        message = QStringLiteral("The shift is not a number.");
     }
 
     const QString failed = stretch.fault != tactora::ArithFault::None ? outOfRangeMark() : QString();
