@@ -319,10 +319,10 @@ void FrmLength::showTempo() {
     }
 
     if (outcome.ok()) {
-        m_shownTempo = outcome.tempo.countedBpm;
-        showFigure(*m_lblBpm, toDisplayText(outcome.tempo.countedBpm) + QStringLiteral(" BPM"));
-        showFigure(*m_lblHz, toDisplayText(outcome.tempo.countedRate) + QStringLiteral(" Hz"));
-        showFigure(*m_lblBeat, toDisplayText(outcome.tempo.countedBeatSeconds) + QStringLiteral(" s"));
+        m_shownTempo = outcome.tempo.bpm;
+        showFigure(*m_lblBpm, toDisplayText(outcome.tempo.bpm) + QStringLiteral(" BPM"));
+        showFigure(*m_lblHz, toDisplayText(outcome.tempo.rate) + QStringLiteral(" Hz"));
+        showFigure(*m_lblBeat, toDisplayText(outcome.tempo.beatSeconds) + QStringLiteral(" s"));
     } else {
         const QString figure = outcome.fault != tactora::ArithFault::None ? outOfRangeMark() : QString();
         for (QLabel* label : {m_lblBpm, m_lblHz, m_lblBeat}) {
@@ -386,6 +386,9 @@ void FrmLength::use() {
     if (!m_shownTempo) {
         return;
     }
+    // The tempo as counted here: the main window's bar is a whole note whatever its beats per
+    // bar, so with other than four to the bar its bars length for this tempo differs from the
+    // length typed here.
     const double tempo = *m_shownTempo;
     // Gone before the main window checks the tempo, so that its message, if any, is not
     // hidden behind this window.
