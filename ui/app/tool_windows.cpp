@@ -2,6 +2,7 @@
 
 #include "ui/main/frm_calc.h"
 #include "ui/shared/number_text.h"
+#include "ui/tools/frm_length.h"
 #include "ui/tools/frm_notes.h"
 #include "ui/tools/frm_tap.h"
 
@@ -32,15 +33,18 @@ public:
         auto* openTap = new QAction(QStringLiteral("Tap tempo…"), &calc);
         openTap->setObjectName(QStringLiteral("actTapTempo"));
         connect(openTap, &QAction::triggered, this, &ToolWindows::openTap);
+        auto* openLength = new QAction(QStringLiteral("Tempo from length…"), &calc);
+        openLength->setObjectName(QStringLiteral("actTempoFromLength"));
+        connect(openLength, &QAction::triggered, this, &ToolWindows::openLength);
 
         // The result boxes take no Tab, so the entries offer the note values too: that way
         // the keyboard alone reaches them.
         for (int i = 0; i < 3; ++i) {
-            calc.addResultActions(i, {openNotes});
+            calc.addResultActions(i, {openNotes, openLength});
         }
-        calc.addEntryActions(tactora::Entry::Tempo, {openNotes, openTap});
-        calc.addEntryActions(tactora::Entry::Bars, {openNotes});
-        calc.addEntryActions(tactora::Entry::BeatsPerBar, {openNotes});
+        calc.addEntryActions(tactora::Entry::Tempo, {openNotes, openTap, openLength});
+        calc.addEntryActions(tactora::Entry::Bars, {openNotes, openLength});
+        calc.addEntryActions(tactora::Entry::BeatsPerBar, {openNotes, openLength});
     }
 
 private:
@@ -55,11 +59,24 @@ private:
     void openTap() {
         if (!m_tap) {
             m_tap = new FrmTap(m_calc, m_clock);
-            connect(m_tap, &FrmTap::tempoChosen, &m_calc, [this](double beatsPerMinute) {
-                m_calc.enterTempo(tempoEntryText(beatsPerMinute, m_calc.tempoKind()));
-            });
+            connect(m_tap, &FrmTap::tempoChosen, this, &ToolWindows::useTempo);
         }
         m_tap->open();
+    }
+
+    // Unlike the note window it does not follow the recalculations while open: the user
+    // works on its figures, and they come from the main window only as it opens.
+    void openLength() {
+        if (!m_length) {
+            m_length = new FrmLength(m_calc);
+            connect(m_length, &FrmLength::tempoChosen, this, &ToolWindows::useTempo);
+        }
+        m_length->open(m_calc.lastOutcome());
+    }
+
+    // A tempo a tool window hands on goes through the tempo entry's check, as if typed there.
+    void useTempo(double beatsPerMinute) {
+        m_calc.enterTempo(tempoEntryText(beatsPerMinute, m_calc.tempoKind()));
     }
 
     void follow(const CalcOutcome& outcome) {
@@ -72,6 +89,7 @@ private:
     const TapClock& m_clock;
     QPointer<FrmNotes> m_notes;
     QPointer<FrmTap> m_tap;
+    QPointer<FrmLength> m_length;
 };
 
 } // namespace

@@ -252,6 +252,9 @@ tactora::TempoKind FrmCalc::tempoKind() const {
 }
 
 void FrmCalc::enterTempo(const QString& text) {
+    // A refused tempo gives back what the entry showed before it came, even when the entry
+    // has not had the focus since a selector or a tool window last changed its text.
+    m_valueTags[0] = TxtValue[0]->text();
     TxtValue[0]->setText(text);
     TxtValue_KeyEnter(0);
 }
