@@ -34,6 +34,8 @@ private:
     // as in the main window.
     void showTempo(tactora::TempoKind kind, double tempo, double unitFactor);
     void showNoResults(const QString& reason);
+    // Says which note is the beat and fills the table for it.
+    void showBeat();
 
     void fillTable();
     QString cellText(int row, int column) const;
@@ -43,6 +45,7 @@ private:
     double sampleRate() const;
 
     QLabel* m_lblBeat = nullptr;
+    QComboBox* m_cmbBeat = nullptr;
     QComboBox* m_cmbFigure = nullptr;
     QComboBox* m_cmbSampleRate = nullptr;
     NoteTable* m_table = nullptr;

@@ -72,29 +72,40 @@ void FrmNotesTest::followsRecalculation_data() {
     QTest::addColumn<int>("valueType");
     QTest::addColumn<int>("resultType");
     QTest::addColumn<QString>("tempo");
+    QTest::addColumn<int>("beat");   // quarter, dotted quarter, half, eighth
     QTest::addColumn<int>("figure"); // length, rate, samples
     QTest::addColumn<int>("sampleRate");
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("120 bpm, dotted eighth in seconds") << 0 << 0 << "120" << 0 << 0 << 3 << 1 << "0.375";
+    QTest::newRow("120 bpm, dotted eighth in seconds") << 0 << 0 << "120" << 0 << 0 << 0 << 3 << 1 << "0.375";
     QTest::newRow("140 bpm, quintuplet 32nd in ms")
-        << 0 << 1 << "140" << 0 << 0 << 5 << 3 << "42.8571428571429";
-    QTest::newRow("2 Hz, dotted 64th as a rate") << 1 << 0 << "2" << 1 << 0 << 6 << 1 << "21.3333333333333";
-    QTest::newRow("60 bpm, 32nd at 44100, tie down") << 0 << 0 << "60" << 2 << 0 << 5 << 0 << "5512";
-    QTest::newRow("60 bpm, dotted 16th at 44100, tie up") << 0 << 0 << "60" << 2 << 0 << 4 << 1 << "16538";
-    QTest::newRow("100 bpm, triplet quarter at 96000") << 0 << 0 << "100" << 2 << 3 << 2 << 2 << "38400";
-    QTest::newRow("fits as a whole note") << 0 << 0 << "1.5E-306" << 0 << 0 << 0 << 0 << "1.6E+308";
-    QTest::newRow("dotted whole beyond range") << 0 << 0 << "1.5E-306" << 0 << 0 << 0 << 1 << "out of range";
+        << 0 << 1 << "140" << 0 << 0 << 0 << 5 << 3 << "42.8571428571429";
+    QTest::newRow("2 Hz, dotted 64th as a rate")
+        << 1 << 0 << "2" << 0 << 1 << 0 << 6 << 1 << "21.3333333333333";
+    QTest::newRow("60 bpm, 32nd at 44100, tie down") << 0 << 0 << "60" << 0 << 2 << 0 << 5 << 0 << "5512";
+    QTest::newRow("60 bpm, dotted 16th at 44100, tie up")
+        << 0 << 0 << "60" << 0 << 2 << 0 << 4 << 1 << "16538";
+    QTest::newRow("100 bpm, triplet quarter at 96000") << 0 << 0 << "100" << 0 << 2 << 3 << 2 << 2 << "38400";
+    QTest::newRow("dotted quarter beat, eighth in ms")
+        << 0 << 1 << "60" << 1 << 0 << 0 << 3 << 0 << "333.333333333333";
+    QTest::newRow("dotted quarter beat, quarter in ms")
+        << 0 << 1 << "60" << 1 << 0 << 0 << 2 << 0 << "666.666666666667";
+    QTest::newRow("half beat, quarter as a rate") << 0 << 0 << "90" << 2 << 1 << 0 << 2 << 0 << "3";
+    QTest::newRow("eighth beat, quarter samples") << 0 << 0 << "120" << 3 << 2 << 1 << 2 << 0 << "48000";
+    QTest::newRow("fits as a whole note") << 0 << 0 << "1.5E-306" << 0 << 0 << 0 << 0 << 0 << "1.6E+308";
+    QTest::newRow("dotted whole beyond range")
+        << 0 << 0 << "1.5E-306" << 0 << 0 << 0 << 0 << 1 << "out of range";
     QTest::newRow("whole note samples beyond 32 bits")
-        << 0 << 0 << "0.001" << 2 << 4 << 0 << 0 << "out of range";
+        << 0 << 0 << "0.001" << 0 << 2 << 4 << 0 << 0 << "out of range";
 }
 
 void FrmNotesTest::followsRecalculation() {
     QFETCH(int, valueType);
     QFETCH(int, resultType);
     QFETCH(QString, tempo);
+    QFETCH(int, beat);
     QFETCH(int, figure);
     QFETCH(int, sampleRate);
     QFETCH(int, row);
@@ -102,6 +113,7 @@ void FrmNotesTest::followsRecalculation() {
     QFETCH(QString, expected);
 
     NotesSession session;
+    session.notes->findChild<QComboBox*>(QStringLiteral("cmbBeat"))->setCurrentIndex(beat);
     session.notes->findChild<QComboBox*>(QStringLiteral("cmbFigure"))->setCurrentIndex(figure);
     session.notes->findChild<QComboBox*>(QStringLiteral("cmbSampleRate"))->setCurrentIndex(sampleRate);
 
@@ -112,6 +124,9 @@ void FrmNotesTest::followsRecalculation() {
     QVERIFY(session.dialogs().messages.isEmpty());
     QCOMPARE(session.cell(row, column), expected);
     QVERIFY(session.beat().contains(tempo));
+    const QStringList beatNotes = {"A quarter note", "A dotted quarter note", "A half note",
+                                   "An eighth note"};
+    QVERIFY2(session.beat().startsWith(beatNotes[beat]), qPrintable(session.beat()));
 }
 
 void FrmNotesTest::saysWhyWhileMainWindowHasNoResults() {
