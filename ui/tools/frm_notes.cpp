@@ -43,10 +43,10 @@ const std::array<QString, tactora::noteBeatCount> beatChoices = {
 
 constexpr std::array<int, 5> sampleRates = {44100, 48000, 88200, 96000, 192000};
 
-// Wide enough for fifteen significant digits behind "0.000", the longest of the usual
-// figures, so that the window never has to change its size, and its painted background
-// with it.
-const QString widestCell = QStringLiteral("0.000123456789012345");
+// The longest text a cell can hold: fifteen significant digits with a sign and a three-digit
+// exponent. Every column is that wide, so that no figure is ever wrapped or cut, the rows
+// keep their height and the window never has to change its size, nor its painted background.
+const QString widestCell = QStringLiteral("-1.06666666666667E+308");
 
 } // namespace
 
@@ -92,6 +92,8 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
 
     m_table = new NoteTable(tactora::noteValueCount, tactora::noteFeelCount, this);
     m_table->setObjectName(QStringLiteral("tblNotes"));
+    m_table->setWordWrap(false);
+    m_table->setTextElideMode(Qt::ElideNone);
     m_table->setAccessibleName(QStringLiteral("Note values table"));
     for (int row = 0; row < tactora::noteValueCount; ++row) {
         m_table->setVerticalHeaderItem(row, new QTableWidgetItem(rowHeadings[row]));

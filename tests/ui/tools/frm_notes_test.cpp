@@ -37,6 +37,8 @@ private slots:
     void opensFromEachResultBoxBesideStandardItems();
     void followsRecalculation_data();
     void followsRecalculation();
+    void showsEveryFigureWhole_data();
+    void showsEveryFigureWhole();
     void saysWhyWhileMainWindowHasNoResults();
     void opensOnTheLatestOutcome_data();
     void opensOnTheLatestOutcome();
@@ -127,6 +129,40 @@ void FrmNotesTest::followsRecalculation() {
     const QStringList beatNotes = {"A quarter note", "A dotted quarter note", "A half note",
                                    "An eighth note"};
     QVERIFY2(session.beat().startsWith(beatNotes[beat]), qPrintable(session.beat()));
+}
+
+void FrmNotesTest::showsEveryFigureWhole_data() {
+    QTest::addColumn<QString>("tempo");
+    QTest::addColumn<int>("resultType");
+
+    QTest::newRow("120 bpm in seconds") << "120" << 0;
+    // Cells such as 1.06666666666667E+101 seconds, longer than any usual figure.
+    QTest::newRow("1.5E-99 bpm in seconds") << "1.5E-99" << 0;
+    QTest::newRow("1.5E-306 bpm in seconds") << "1.5E-306" << 0;
+}
+
+void FrmNotesTest::showsEveryFigureWhole() {
+    QFETCH(QString, tempo);
+    QFETCH(int, resultType);
+
+    NotesSession session;
+    session.choose("CmbResType", resultType);
+    session.typeInto(0, tempo);
+    QVERIFY(session.dialogs().messages.isEmpty());
+
+    const QTableWidget& table = *session.table;
+    const QRect visible = table.viewport()->rect();
+    for (int row = 0; row < table.rowCount(); ++row) {
+        for (int column = 0; column < table.columnCount(); ++column) {
+            const QString text = session.cell(row, column);
+            const QRect cell = table.visualItemRect(table.item(row, column));
+            QVERIFY2(visible.contains(cell), qPrintable(QStringLiteral("row %1 cut off").arg(row)));
+            // One line, all of it: a wrapped figure would make its row taller than a line.
+            QVERIFY2(table.fontMetrics().horizontalAdvance(text) < cell.width() &&
+                         cell.height() < 2 * table.fontMetrics().height(),
+                     qPrintable(text));
+        }
+    }
 }
 
 void FrmNotesTest::saysWhyWhileMainWindowHasNoResults() {
