@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -37,6 +38,8 @@ private slots:
     void opensFromEachResultBoxBesideStandardItems();
     void followsRecalculation_data();
     void followsRecalculation();
+    void opensWithoutCoveringTheMainWindow_data();
+    void opensWithoutCoveringTheMainWindow();
     void showsEveryFigureWhole_data();
     void showsEveryFigureWhole();
     void saysWhyWhileMainWindowHasNoResults();
@@ -129,6 +132,31 @@ void FrmNotesTest::followsRecalculation() {
     const QStringList beatNotes = {"A quarter note", "A dotted quarter note", "A half note",
                                    "An eighth note"};
     QVERIFY2(session.beat().startsWith(beatNotes[beat]), qPrintable(session.beat()));
+}
+
+void FrmNotesTest::opensWithoutCoveringTheMainWindow_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("window");
+
+    QTest::newRow("note values") << noteValuesItem << "FrmNotes";
+    QTest::newRow("tap tempo") << QStringLiteral("Tap tempo…") << "FrmTap";
+}
+
+void FrmNotesTest::opensWithoutCoveringTheMainWindow() {
+    QFETCH(QString, item);
+    QFETCH(QString, window);
+
+    ToolsSession session;
+    // In a corner, the main window leaves room beside or below it on the offscreen screen.
+    session.calc().move(session.calc().screen()->availableGeometry().topLeft());
+    QTRY_COMPARE(session.calc().frameGeometry().topLeft(),
+                 session.calc().screen()->availableGeometry().topLeft());
+    ToolsSession::chooseFromContextMenu(session.entry(0), ToolsSession::MenuKey::RightClick, item);
+    auto* tool = session.calc().findChild<QWidget*>(window);
+    QVERIFY(tool != nullptr);
+    QTRY_VERIFY(tool->isVisible());
+
+    QVERIFY(!tool->frameGeometry().intersects(session.calc().frameGeometry()));
 }
 
 void FrmNotesTest::showsEveryFigureWhole_data() {
