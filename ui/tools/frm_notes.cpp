@@ -19,6 +19,7 @@
 #include <QLocale>
 
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -142,7 +143,7 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
                               m_table->horizontalHeader()->length() + 2 * m_table->frameWidth(),
                           m_table->horizontalHeader()->sizeHint().height() +
                               m_table->verticalHeader()->length() + 2 * m_table->frameWidth());
-    m_lblBeat->setMinimumHeight(2 * fontMetrics().lineSpacing());
+    m_lblBeat->setMinimumHeight(3 * fontMetrics().lineSpacing());
     setFixedSize(sizeHint());
     paintGradient(palette::calculatorBack, palette::calculatorFill, paint::GRADIENT_FILL_RECT_H);
 }
@@ -150,10 +151,19 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
 void FrmNotes::showOutcome(const CalcOutcome& outcome) {
     switch (outcome.kind) {
     case CalcOutcome::Kind::Results:
+        m_keptBecause.clear();
         showTempo(outcome.tempoKind, outcome.tempo, outcome.unitFactor);
         break;
     case CalcOutcome::Kind::Failure:
-        showNoResults(outcome.reason);
+        // The main window keeps showing its earlier results, and the outcome their figures:
+        // the table goes on showing what belongs to them, and says why they stayed.
+        if (outcome.tempoKind != tactora::TempoKind::None && std::isfinite(outcome.tempo) &&
+            outcome.tempo > 0.0) {
+            m_keptBecause = outcome.reason;
+            showTempo(outcome.tempoKind, outcome.tempo, outcome.unitFactor);
+        } else {
+            showNoResults(outcome.reason);
+        }
         break;
     case CalcOutcome::Kind::None:
         break;
@@ -179,7 +189,11 @@ void FrmNotes::showBeat() {
     const QString beat = m_kind == tactora::TempoKind::CyclesPerSecond
                              ? QStringLiteral("%1 %2 note is one beat, one cycle of %3 cycles per second.")
                              : QStringLiteral("%1 %2 note is one beat of %3 beats per minute.");
-    m_lblBeat->setText(beat.arg(article, note, toDisplayText(m_tempo)));
+    QString text = beat.arg(article, note, toDisplayText(m_tempo));
+    if (!m_keptBecause.isEmpty()) {
+        text += QStringLiteral(" The main window kept these results: %1").arg(m_keptBecause);
+    }
+    m_lblBeat->setText(text);
     m_lblBeat->setAccessibleName(m_lblBeat->text());
     fillTable();
 }

@@ -17,8 +17,8 @@ class FrmNotes final : public GradientSurface {
 public:
     explicit FrmNotes(QWidget& owner);
 
-    // Shows the figures for the main window's outcome; without results the table empties and
-    // says why.
+    // Shows the figures for the main window's outcome: for a failure, those of the results the
+    // main window kept, and why; with no results at all the table empties and says why.
     void showOutcome(const CalcOutcome& outcome);
 
     // Shows the window (beside its owner the first time) and gives it the focus.
@@ -54,5 +54,8 @@ private:
     tactora::TempoKind m_kind = tactora::TempoKind::BeatsPerMinute;
     double m_tempo = 0.0;
     double m_unitFactor = 1.0;
+    // Why the main window kept the results shown after its latest recalculation; empty
+    // when that recalculation gave them.
+    QString m_keptBecause;
     bool m_placed = false;
 };

@@ -42,7 +42,7 @@ private slots:
     void opensWithoutCoveringTheMainWindow();
     void showsEveryFigureWhole_data();
     void showsEveryFigureWhole();
-    void saysWhyWhileMainWindowHasNoResults();
+    void keepsTheShownResultsAndSaysWhy();
     void opensOnTheLatestOutcome_data();
     void opensOnTheLatestOutcome();
     void copiesCellOrWholeTableWithHeadings();
@@ -193,14 +193,17 @@ void FrmNotesTest::showsEveryFigureWhole() {
     }
 }
 
-void FrmNotesTest::saysWhyWhileMainWindowHasNoResults() {
+void FrmNotesTest::keepsTheShownResultsAndSaysWhy() {
     NotesSession session;
     // Accepted by the entry, but the length of four beats overflows.
     session.typeInto(0, QStringLiteral("1E-307"));
 
     QCOMPARE(session.dialogs().messages.size(), 1);
-    QCOMPARE(session.beat(), QStringLiteral("No note values: these values lead to an overflow."));
-    QCOMPARE(session.cell(2, 0), QString());
+    QCOMPARE(session.result(1).text(), QStringLiteral("0.6"));
+    QCOMPARE(session.beat(),
+             QStringLiteral("A quarter note is one beat of 100 beats per minute. The main window "
+                            "kept these results: these values lead to an overflow."));
+    QCOMPARE(session.cell(2, 0), QStringLiteral("0.6"));
 
     session.typeInto(0, QStringLiteral("120"));
     QCOMPARE(session.beat(), QStringLiteral("A quarter note is one beat of 120 beats per minute."));
@@ -213,19 +216,18 @@ void FrmNotesTest::opensOnTheLatestOutcome_data() {
     QTest::addColumn<QString>("beat");
     QTest::addColumn<QString>("quarter");
 
+    const QString kept = QStringLiteral(
+        "A quarter note is one beat of 100 beats per minute. The main window kept these results: these "
+        "values lead to an overflow.");
     QTest::newRow("recalculated before the first opening")
         << false << "120"
         << "A quarter note is one beat of 120 beats per minute."
         << "0.5";
-    QTest::newRow("failed before the first opening") << false << "1E-307"
-                                                     << "No note values: these values lead to an overflow."
-                                                     << "";
+    QTest::newRow("failed before the first opening") << false << "1E-307" << kept << "0.6";
     QTest::newRow("recalculated while closed") << true << "120"
                                                << "A quarter note is one beat of 120 beats per minute."
                                                << "0.5";
-    QTest::newRow("failed while closed") << true << "1E-307"
-                                         << "No note values: these values lead to an overflow."
-                                         << "";
+    QTest::newRow("failed while closed") << true << "1E-307" << kept << "0.6";
 }
 
 void FrmNotesTest::opensOnTheLatestOutcome() {
