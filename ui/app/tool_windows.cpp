@@ -23,7 +23,7 @@ QString tempoEntryText(double beatsPerMinute, tactora::TempoKind kind) {
 // it nothing; it is brought up to date as it opens.
 class ToolWindows final : public QObject {
 public:
-    ToolWindows(FrmCalc& calc, const TapClock& clock) : QObject(&calc), m_calc(calc), m_clock(clock) {
+    explicit ToolWindows(FrmCalc& calc) : QObject(&calc), m_calc(calc) {
         connect(&calc, &FrmCalc::outcomeChanged, this, &ToolWindows::follow);
 
         auto* openNotes = new QAction(QStringLiteral("Note values…"), &calc);
@@ -54,7 +54,7 @@ private:
 
     void openTap() {
         if (!m_tap) {
-            m_tap = new FrmTap(m_calc, m_clock);
+            m_tap = new FrmTap(m_calc);
             connect(m_tap, &FrmTap::tempoChosen, &m_calc, [this](double beatsPerMinute) {
                 m_calc.enterTempo(tempoEntryText(beatsPerMinute, m_calc.tempoKind()));
             });
@@ -69,13 +69,12 @@ private:
     }
 
     FrmCalc& m_calc;
-    const TapClock& m_clock;
     QPointer<FrmNotes> m_notes;
     QPointer<FrmTap> m_tap;
 };
 
 } // namespace
 
-void attachToolWindows(FrmCalc& calc, const TapClock& clock) {
-    new ToolWindows(calc, clock);
+void attachToolWindows(FrmCalc& calc) {
+    new ToolWindows(calc);
 }

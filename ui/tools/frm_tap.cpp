@@ -1,7 +1,6 @@
 #include "ui/tools/frm_tap.h"
 
 #include "ui/tools/out_of_range.h"
-#include "ui/tools/tap_clock.h"
 
 #include "core/checked_math.h"
 #include "core/decimal_round.h"
@@ -20,6 +19,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <utility>
 
@@ -49,7 +49,7 @@ constexpr int maxDoublings = 16;
 
 } // namespace
 
-FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner), m_clock(clock) {
+FrmTap::FrmTap(QWidget& owner) : GradientSurface(&owner) {
     setObjectName(QStringLiteral("FrmTap"));
     setUpToolWindow(*this, QStringLiteral("Tap tempo"));
 
@@ -192,7 +192,8 @@ void FrmTap::tap(quint64 eventMilliseconds) {
         m_taps.clear();
         m_timedByEvents = timedByEvent;
     }
-    m_taps.tap(timedByEvent ? std::chrono::milliseconds(eventMilliseconds) : m_clock.now());
+    m_taps.tap(timedByEvent ? std::chrono::milliseconds(eventMilliseconds)
+                            : std::chrono::steady_clock::now().time_since_epoch());
     showEstimate();
 }
 

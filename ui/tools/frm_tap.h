@@ -7,7 +7,6 @@
 
 class QLabel;
 class QPushButton;
-class TapClock;
 
 // The tap tempo window: the user taps Space, Enter or the large button in time, and the
 // window shows the tempo of the taps. "Use" hands it on; Escape or "Cancel" drops it.
@@ -15,9 +14,7 @@ class FrmTap final : public GradientSurface {
     Q_OBJECT
 
 public:
-    // The clock times only the taps that come without a time of their own, such as a
-    // press of the button by an assistive tool.
-    FrmTap(QWidget& owner, const TapClock& clock);
+    explicit FrmTap(QWidget& owner);
 
     // Shows the window with no taps yet and the focus on the tap button.
     void open();
@@ -40,9 +37,10 @@ private:
     void clearTaps();
     void showEstimate();
 
-    const TapClock& m_clock;
     tactora::TapTempo m_taps;
-    // Event times and the clock count from different moments, so a series keeps to one.
+    // Event times and the steady clock, which times the taps that come without a time of
+    // their own (a press of the button by an assistive tool), count from different moments,
+    // so a series keeps to one of them.
     bool m_timedByEvents = true;
     // The time of the press the tap button is about to act on, caught before the button
     // sees it; 0 while there is none.
