@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/checked_math.h"
 #include "core/entry_rules.h"
 #include "core/exact_fraction.h"
 
@@ -56,19 +55,5 @@ private:
 // per minute the beat lasts 60 / tempo seconds, for cycles per second it is one cycle. None
 // for a tempo of no kind, or one that is not a positive finite number.
 std::optional<NoteCell> noteCell(double tempo, TempoKind kind, NoteBeat beat, NoteValue value, NoteFeel feel);
-
-// A quarter note is one beat: 60 / tempo seconds for beats per minute, and one cycle,
-// 1 / rate seconds, for cycles per second. A tempo of no kind has no beat.
-Checked quarterNoteSeconds(double tempo, TempoKind kind);
-
-// The length of a note in seconds, given the quarter note's.
-Checked noteSeconds(double quarterSeconds, NoteValue value, NoteFeel feel);
-
-// The note played as a repeating rate, in cycles per second.
-Checked noteHz(double seconds);
-
-// The note in whole samples at a sample rate, the nearest whole number with halves to
-// even; no result beyond the signed 32-bit range or on an arithmetic fault.
-std::optional<std::int32_t> noteSamples(double seconds, double sampleRate);
 
 } // namespace tactora

@@ -3,7 +3,6 @@
 #include "ui/main/frm_calc.h"
 #include "ui/shared/design_font.h"
 #include "ui/shared/dialogs.h"
-#include "ui/tools/tap_clock.h"
 
 #include <QApplication>
 
@@ -17,9 +16,8 @@ int main(int argc, char* argv[]) {
     // Lets the desktop match the window to the installed desktop file and its icon.
     QGuiApplication::setDesktopFileName(QString::fromUtf8(tactora::identity::appId));
     QtDialogs dialogs;
-    const SteadyTapClock clock;
     FrmCalc window(dialogs);
-    attachToolWindows(window, clock);
+    attachToolWindows(window);
     window.show();
     return app.exec();
 }

@@ -24,7 +24,7 @@ QString tempoEntryText(double beatsPerMinute, tactora::TempoKind kind) {
 // it nothing; it is brought up to date as it opens.
 class ToolWindows final : public QObject {
 public:
-    ToolWindows(FrmCalc& calc, const TapClock& clock) : QObject(&calc), m_calc(calc), m_clock(clock) {
+    explicit ToolWindows(FrmCalc& calc) : QObject(&calc), m_calc(calc) {
         connect(&calc, &FrmCalc::outcomeChanged, this, &ToolWindows::follow);
 
         auto* openNotes = new QAction(QStringLiteral("Note values…"), &calc);
@@ -58,7 +58,7 @@ private:
 
     void openTap() {
         if (!m_tap) {
-            m_tap = new FrmTap(m_calc, m_clock);
+            m_tap = new FrmTap(m_calc);
             connect(m_tap, &FrmTap::tempoChosen, this, &ToolWindows::useTempo);
         }
         m_tap->open();
@@ -86,7 +86,6 @@ private:
     }
 
     FrmCalc& m_calc;
-    const TapClock& m_clock;
     QPointer<FrmNotes> m_notes;
     QPointer<FrmTap> m_tap;
     QPointer<FrmLength> m_length;
@@ -94,6 +93,6 @@ private:
 
 } // namespace
 
-void attachToolWindows(FrmCalc& calc, const TapClock& clock) {
-    new ToolWindows(calc, clock);
+void attachToolWindows(FrmCalc& calc) {
+    new ToolWindows(calc);
 }

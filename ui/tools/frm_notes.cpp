@@ -19,6 +19,7 @@
 #include <QLocale>
 
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -35,12 +36,18 @@ const std::array<QString, tactora::noteFeelCount> columnHeadings = {
     QStringLiteral("Straight"), QStringLiteral("Dotted"), QStringLiteral("Triplet"),
     QStringLiteral("Quintuplet")};
 
+// The beat choices, in the order of NoteBeat; the lower case is for the sentence above the
+// table.
+const std::array<QString, tactora::noteBeatCount> beatChoices = {
+    QStringLiteral("Quarter"), QStringLiteral("Dotted quarter"), QStringLiteral("Half"),
+    QStringLiteral("Eighth")};
+
 constexpr std::array<int, 5> sampleRates = {44100, 48000, 88200, 96000, 192000};
 
-// Wide enough for fifteen significant digits behind "0.000", the longest of the usual
-// figures, so that the window never has to change its size, and its painted background
-// with it.
-const QString widestCell = QStringLiteral("0.000123456789012345");
+// The longest text a cell can hold: fifteen significant digits with a sign and a three-digit
+// exponent. Every column is that wide, so that no figure is ever wrapped or cut, the rows
+// keep their height and the window never has to change its size, nor its painted background.
+const QString widestCell = QStringLiteral("-1.06666666666667E+308");
 
 } // namespace
 
@@ -73,8 +80,21 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
     m_cmbSampleRate->setCurrentIndex(1);
     lblSampleRate->setBuddy(m_cmbSampleRate);
 
+    auto* lblBeatChoice = new QLabel(QStringLiteral("The &beat is a"), this);
+    lblBeatChoice->setAccessibleName(QStringLiteral("The beat is a"));
+    palette::setColour(*lblBeatChoice, QPalette::WindowText, palette::white);
+    m_cmbBeat = new QComboBox(this);
+    m_cmbBeat->setObjectName(QStringLiteral("cmbBeat"));
+    m_cmbBeat->setAccessibleName(QStringLiteral("The beat is a"));
+    for (const QString& choice : beatChoices) {
+        m_cmbBeat->addItem(choice);
+    }
+    lblBeatChoice->setBuddy(m_cmbBeat);
+
     m_table = new NoteTable(tactora::noteValueCount, tactora::noteFeelCount, this);
     m_table->setObjectName(QStringLiteral("tblNotes"));
+    m_table->setWordWrap(false);
+    m_table->setTextElideMode(Qt::ElideNone);
     m_table->setAccessibleName(QStringLiteral("Note values table"));
     for (int row = 0; row < tactora::noteValueCount; ++row) {
         m_table->setVerticalHeaderItem(row, new QTableWidgetItem(rowHeadings[row]));
@@ -94,18 +114,23 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
     m_table->setCurrentCell(2, 0);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(m_lblBeat, 0, 0, 1, 4);
-    grid->addWidget(lblFigure, 1, 0);
-    grid->addWidget(m_cmbFigure, 1, 1);
-    grid->addWidget(lblSampleRate, 1, 2);
-    grid->addWidget(m_cmbSampleRate, 1, 3);
-    grid->addWidget(m_table, 2, 0, 1, 4);
+    grid->addWidget(m_lblBeat, 0, 0, 1, 6);
+    grid->addWidget(lblBeatChoice, 1, 0);
+    grid->addWidget(m_cmbBeat, 1, 1);
+    grid->addWidget(lblFigure, 1, 2);
+    grid->addWidget(m_cmbFigure, 1, 3);
+    grid->addWidget(lblSampleRate, 1, 4);
+    grid->addWidget(m_cmbSampleRate, 1, 5);
+    grid->addWidget(m_table, 2, 0, 1, 6);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
+    grid->setColumnStretch(5, 1);
 
     fillFigureChoices();
+    connect(m_cmbBeat, &QComboBox::currentIndexChanged, this, &FrmNotes::showBeat);
     connect(m_cmbFigure, &QComboBox::currentIndexChanged, this, &FrmNotes::fillTable);
     connect(m_cmbSampleRate, &QComboBox::currentIndexChanged, this, &FrmNotes::fillTable);
+    setTabOrder(m_cmbBeat, m_cmbFigure);
     setTabOrder(m_cmbFigure, m_cmbSampleRate);
     setTabOrder(m_cmbSampleRate, m_table);
 
@@ -118,7 +143,7 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
                               m_table->horizontalHeader()->length() + 2 * m_table->frameWidth(),
                           m_table->horizontalHeader()->sizeHint().height() +
                               m_table->verticalHeader()->length() + 2 * m_table->frameWidth());
-    m_lblBeat->setMinimumHeight(2 * fontMetrics().lineSpacing());
+    m_lblBeat->setMinimumHeight(3 * fontMetrics().lineSpacing());
     setFixedSize(sizeHint());
     paintGradient(palette::calculatorBack, palette::calculatorFill, paint::GRADIENT_FILL_RECT_H);
 }
@@ -126,10 +151,19 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
 void FrmNotes::showOutcome(const CalcOutcome& outcome) {
     switch (outcome.kind) {
     case CalcOutcome::Kind::Results:
+        m_keptBecause.clear();
         showTempo(outcome.tempoKind, outcome.tempo, outcome.unitFactor);
         break;
     case CalcOutcome::Kind::Failure:
-        showNoResults(outcome.reason);
+        // The main window keeps showing its earlier results, and the outcome their figures:
+        // the table goes on showing what belongs to them, and says why they stayed.
+        if (outcome.tempoKind != tactora::TempoKind::None && std::isfinite(outcome.tempo) &&
+            outcome.tempo > 0.0) {
+            m_keptBecause = outcome.reason;
+            showTempo(outcome.tempoKind, outcome.tempo, outcome.unitFactor);
+        } else {
+            showNoResults(outcome.reason);
+        }
         break;
     case CalcOutcome::Kind::None:
         break;
@@ -141,13 +175,26 @@ void FrmNotes::showTempo(tactora::TempoKind kind, double tempo, double unitFacto
     m_kind = kind;
     m_tempo = tempo;
     m_unitFactor = unitFactor;
-    const QString beat =
-        kind == tactora::TempoKind::CyclesPerSecond
-            ? QStringLiteral("A quarter note is one beat, one cycle of %1 cycles per second.")
-            : QStringLiteral("A quarter note is one beat of %1 beats per minute.");
-    m_lblBeat->setText(beat.arg(toDisplayText(tempo)));
-    m_lblBeat->setAccessibleName(m_lblBeat->text());
     fillFigureChoices();
+    showBeat();
+}
+
+void FrmNotes::showBeat() {
+    if (!m_hasTempo) {
+        fillTable();
+        return;
+    }
+    const QString note = beatChoices[m_cmbBeat->currentIndex()].toLower();
+    const QString article = note.startsWith(QLatin1Char('e')) ? QStringLiteral("An") : QStringLiteral("A");
+    const QString beat = m_kind == tactora::TempoKind::CyclesPerSecond
+                             ? QStringLiteral("%1 %2 note is one beat, one cycle of %3 cycles per second.")
+                             : QStringLiteral("%1 %2 note is one beat of %3 beats per minute.");
+    QString text = beat.arg(article, note, toDisplayText(m_tempo));
+    if (!m_keptBecause.isEmpty()) {
+        text += QStringLiteral(" The main window kept these results: %1").arg(m_keptBecause);
+    }
+    m_lblBeat->setText(text);
+    m_lblBeat->setAccessibleName(m_lblBeat->text());
     fillTable();
 }
 
@@ -208,30 +255,26 @@ void FrmNotes::fillTable() {
 }
 
 QString FrmNotes::cellText(int row, int column) const {
-    const tactora::Checked quarter = tactora::quarterNoteSeconds(m_tempo, m_kind);
-    if (!quarter.ok()) {
+    const std::optional<tactora::NoteCell> cell =
+        tactora::noteCell(m_tempo, m_kind, static_cast<tactora::NoteBeat>(m_cmbBeat->currentIndex()),
+                          static_cast<NoteValue>(row), static_cast<NoteFeel>(column));
+    if (!cell) {
         return outOfRangeMark();
     }
-    const tactora::Checked seconds =
-        tactora::noteSeconds(quarter.value, static_cast<NoteValue>(row), static_cast<NoteFeel>(column));
-    if (!seconds.ok()) {
-        return outOfRangeMark();
-    }
-
+    std::optional<std::string> text;
     switch (figure()) {
-    case Figure::Rate: {
-        const tactora::Checked hz = tactora::noteHz(seconds.value);
-        return hz.ok() ? toDisplayText(hz.value) : outOfRangeMark();
-    }
+    case Figure::Rate:
+        text = cell->rateText(decimalSeparator());
+        break;
     case Figure::Samples: {
-        const std::optional<std::int32_t> samples = tactora::noteSamples(seconds.value, sampleRate());
+        const std::optional<std::int32_t> samples = cell->samples(sampleRate());
         return samples ? toDisplayText(*samples) : outOfRangeMark();
     }
     case Figure::Length:
+        text = cell->lengthText(m_unitFactor, decimalSeparator());
         break;
     }
-    const tactora::Checked length = tactora::checkedMul(seconds.value, m_unitFactor);
-    return length.ok() ? toDisplayText(length.value) : outOfRangeMark();
+    return text ? QString::fromStdString(*text) : outOfRangeMark();
 }
 
 QString FrmNotes::cornerText() const {

@@ -17,8 +17,8 @@ class FrmNotes final : public GradientSurface {
 public:
     explicit FrmNotes(QWidget& owner);
 
-    // Shows the figures for the main window's outcome; without results the table empties and
-    // says why.
+    // Shows the figures for the main window's outcome: for a failure, those of the results the
+    // main window kept, and why; with no results at all the table empties and says why.
     void showOutcome(const CalcOutcome& outcome);
 
     // Shows the window (beside its owner the first time) and gives it the focus.
@@ -34,6 +34,8 @@ private:
     // as in the main window.
     void showTempo(tactora::TempoKind kind, double tempo, double unitFactor);
     void showNoResults(const QString& reason);
+    // Says which note is the beat and fills the table for it.
+    void showBeat();
 
     void fillTable();
     QString cellText(int row, int column) const;
@@ -43,6 +45,7 @@ private:
     double sampleRate() const;
 
     QLabel* m_lblBeat = nullptr;
+    QComboBox* m_cmbBeat = nullptr;
     QComboBox* m_cmbFigure = nullptr;
     QComboBox* m_cmbSampleRate = nullptr;
     NoteTable* m_table = nullptr;
@@ -51,5 +54,8 @@ private:
     tactora::TempoKind m_kind = tactora::TempoKind::BeatsPerMinute;
     double m_tempo = 0.0;
     double m_unitFactor = 1.0;
+    // Why the main window kept the results shown after its latest recalculation; empty
+    // when that recalculation gave them.
+    QString m_keptBecause;
     bool m_placed = false;
 };

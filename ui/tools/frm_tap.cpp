@@ -1,7 +1,6 @@
 #include "ui/tools/frm_tap.h"
 
 #include "ui/tools/out_of_range.h"
-#include "ui/tools/tap_clock.h"
 
 #include "core/checked_math.h"
 #include "core/decimal_round.h"
@@ -12,20 +11,45 @@
 #include "ui/shared/window_placement.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <utility>
 
 namespace {
 
-// Taps are timed to a few milliseconds at best: digits beyond the second decimal of the
-// tempo would be noise.
-constexpr int tempoPlaces = 2;
+// Taps are timed to a few milliseconds at best: two decimals of the tempo are the most
+// worth showing, and fewer once the uncertainty is large enough that they would be noise:
+// the tempo stops at the second significant digit of its uncertainty.
+int tempoPlaces(std::optional<double> uncertainty) {
+    if (!uncertainty || *uncertainty < 1.0) {
+        return 2;
+    }
+    return *uncertainty < 10.0 ? 1 : 0;
+}
+
+QString fixedText(double value, int places) {
+    return QString::number(value, 'f', places)
+        .replace(QLatin1Char('.'), QString::fromStdString(decimalSeparator()));
+}
+
+QString countText(std::size_t count, const char* one, const char* many) {
+    return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
+// Halving and doubling stop well before a tempo could leave the range of a double.
+constexpr int maxDoublings = 16;
 
 } // namespace
 
-FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner), m_clock(clock) {
+FrmTap::FrmTap(QWidget& owner) : GradientSurface(&owner) {
     setObjectName(QStringLiteral("FrmTap"));
     setUpToolWindow(*this, QStringLiteral("Tap tempo"));
 
@@ -38,8 +62,11 @@ FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner),
     m_cmdTap->setObjectName(QStringLiteral("cmdTap"));
     m_cmdTap->setAccessibleName(QStringLiteral("Tap"));
     m_cmdTap->setMinimumSize(240, 90);
-    // A tap counts when it lands, not when the button is let go.
-    connect(m_cmdTap, &QPushButton::pressed, this, &FrmTap::tap);
+    // A tap counts when it lands, not when the button is let go, and at the moment the
+    // press happened, not when it is handled: a busy moment between the two would show as
+    // an uneven beat.
+    m_cmdTap->installEventFilter(this);
+    connect(m_cmdTap, &QPushButton::pressed, this, &FrmTap::tapButtonPressed);
 
     m_lblTempo = new QLabel(this);
     m_lblTempo->setObjectName(QStringLiteral("lblTempo"));
@@ -49,11 +76,27 @@ FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner),
     large.setBold(true);
     m_lblTempo->setFont(large);
     m_lblTempo->setAlignment(Qt::AlignCenter);
+    // Sized once for the widest usual text, so that the window keeps its size as taps come.
+    m_lblTempo->setMinimumSize(QFontMetrics(large).horizontalAdvance(QStringLiteral("8888.88 BPM ± 888.88")),
+                               2 * QFontMetrics(large).lineSpacing());
 
     m_lblTaps = new QLabel(this);
     m_lblTaps->setObjectName(QStringLiteral("lblTaps"));
     palette::setColour(*m_lblTaps, QPalette::WindowText, palette::white);
     m_lblTaps->setAlignment(Qt::AlignCenter);
+
+    m_cmdHalve = new QPushButton(QStringLiteral("Halve"), this);
+    m_cmdHalve->setObjectName(QStringLiteral("cmdHalve"));
+    m_cmdHalve->setAccessibleName(QStringLiteral("Halve"));
+    // Clicked, they leave the focus on the tap button, so that Space still taps.
+    m_cmdHalve->setFocusPolicy(Qt::TabFocus);
+    connect(m_cmdHalve, &QPushButton::clicked, this, [this] { scale(-1); });
+
+    m_cmdDouble = new QPushButton(QStringLiteral("Double"), this);
+    m_cmdDouble->setObjectName(QStringLiteral("cmdDouble"));
+    m_cmdDouble->setAccessibleName(QStringLiteral("Double"));
+    m_cmdDouble->setFocusPolicy(Qt::TabFocus);
+    connect(m_cmdDouble, &QPushButton::clicked, this, [this] { scale(1); });
 
     m_cmdUse = new QPushButton(QStringLiteral("Use"), this);
     m_cmdUse->setObjectName(QStringLiteral("cmdUse"));
@@ -70,28 +113,47 @@ FrmTap::FrmTap(QWidget& owner, const TapClock& clock) : GradientSurface(&owner),
     grid->addWidget(m_cmdTap, 1, 0, 1, 2);
     grid->addWidget(m_lblTempo, 2, 0, 1, 2);
     grid->addWidget(m_lblTaps, 3, 0, 1, 2);
-    grid->addWidget(m_cmdUse, 4, 0);
-    grid->addWidget(m_cmdCancel, 4, 1);
-    setTabOrder(m_cmdTap, m_cmdUse);
+    grid->addWidget(m_cmdHalve, 4, 0);
+    grid->addWidget(m_cmdDouble, 4, 1);
+    grid->addWidget(m_cmdUse, 5, 0);
+    grid->addWidget(m_cmdCancel, 5, 1);
+    setTabOrder(m_cmdTap, m_cmdHalve);
+    setTabOrder(m_cmdHalve, m_cmdDouble);
+    setTabOrder(m_cmdDouble, m_cmdUse);
     setTabOrder(m_cmdUse, m_cmdCancel);
 
     showEstimate();
-    m_lblTempo->setMinimumHeight(m_lblTempo->sizeHint().height());
     setFixedSize(sizeHint());
     paintGradient(palette::calculatorBack, palette::calculatorFill, paint::GRADIENT_FILL_RECT_H);
 }
 
 void FrmTap::open() {
-    m_taps.clear();
+    clearTaps();
     showEstimate();
     if (!isVisible()) {
         create();
-        centreOverOwner(*this);
+        placeBesideOwner(*this);
     }
     show();
     raise();
     activateWindow();
     m_cmdTap->setFocus();
+}
+
+bool FrmTap::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_cmdTap) {
+        // Only the presses the button acts on: it emits pressed() right after this.
+        if (event->type() == QEvent::MouseButtonPress &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            m_pressMilliseconds = static_cast<QInputEvent*>(event)->timestamp();
+        } else if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Space && !key->isAutoRepeat()) {
+                m_pressMilliseconds = key->timestamp();
+            }
+        }
+    }
+    return GradientSurface::eventFilter(watched, event);
 }
 
 void FrmTap::keyPressEvent(QKeyEvent* event) {
@@ -101,12 +163,12 @@ void FrmTap::keyPressEvent(QKeyEvent* event) {
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // Buttons outside a dialog do not take Enter: on "Use" or "Cancel" it chooses
-        // that button, anywhere else it is a tap.
-        if (focusWidget() == m_cmdUse || focusWidget() == m_cmdCancel) {
+        // Buttons outside a dialog do not take Enter: on a button other than the tap button it
+        // chooses that button, anywhere else it is a tap. A held key repeats; that is no tap.
+        if (focusWidget() != m_cmdTap && qobject_cast<QPushButton*>(focusWidget()) != nullptr) {
             static_cast<QPushButton*>(focusWidget())->click();
         } else if (!event->isAutoRepeat()) {
-            tap();
+            tap(event->timestamp());
         }
         return;
     default:
@@ -115,13 +177,28 @@ void FrmTap::keyPressEvent(QKeyEvent* event) {
 }
 
 void FrmTap::closeEvent(QCloseEvent* event) {
-    m_taps.clear();
+    clearTaps();
     returnActivation(*this);
     event->accept();
 }
 
-void FrmTap::tap() {
-    m_taps.tap(m_clock.now());
+void FrmTap::tapButtonPressed() {
+    tap(std::exchange(m_pressMilliseconds, 0));
+}
+
+void FrmTap::tap(quint64 eventMilliseconds) {
+    const bool timedByEvent = eventMilliseconds != 0;
+    if (timedByEvent != m_timedByEvents) {
+        m_taps.clear();
+        m_timedByEvents = timedByEvent;
+    }
+    m_taps.tap(timedByEvent ? std::chrono::milliseconds(eventMilliseconds)
+                            : std::chrono::steady_clock::now().time_since_epoch());
+    showEstimate();
+}
+
+void FrmTap::scale(int doublings) {
+    m_doublings = std::clamp(m_doublings + doublings, -maxDoublings, maxDoublings);
     showEstimate();
 }
 
@@ -136,26 +213,55 @@ void FrmTap::use() {
     emit tempoChosen(tempo);
 }
 
+void FrmTap::clearTaps() {
+    m_taps.clear();
+    m_doublings = 0;
+}
+
 void FrmTap::showEstimate() {
     m_shownTempo.reset();
     const std::optional<tactora::Checked> bpm = m_taps.beatsPerMinute();
+    const double factor = std::ldexp(1.0, m_doublings);
+    std::optional<double> uncertainty = m_taps.uncertaintyBpm();
+    if (uncertainty) {
+        *uncertainty *= factor;
+    }
+    const int places = tempoPlaces(uncertainty);
     if (bpm && bpm->ok()) {
-        m_shownTempo = tactora::roundToPlaces(bpm->value, tempoPlaces);
+        m_shownTempo = tactora::roundToPlaces(bpm->value * factor, places);
     }
 
     if (m_shownTempo) {
+        QString tempo = QStringLiteral("%1 BPM").arg(fixedText(*m_shownTempo, places));
+        if (uncertainty) {
+            tempo += QStringLiteral(" ± %1").arg(fixedText(*uncertainty, places));
+        }
         const tactora::Checked hz = tactora::checkedDiv(*m_shownTempo, 60.0);
-        m_lblTempo->setText(
-            QStringLiteral("%1 BPM = %2 Hz")
-                .arg(toDisplayText(*m_shownTempo), hz.ok() ? toDisplayText(hz.value) : outOfRangeMark()));
+        QString rate = QStringLiteral("= %1 Hz").arg(hz.ok() ? toDisplayText(hz.value) : outOfRangeMark());
+        if (m_doublings != 0) {
+            const QString times = toDisplayText(m_doublings > 0 ? factor : 1.0 / factor);
+            rate += m_doublings > 0 ? QStringLiteral(", taps × %1").arg(times)
+                                    : QStringLiteral(", taps ÷ %1").arg(times);
+        }
+        m_lblTempo->setText(tempo + QLatin1Char('\n') + rate);
     } else {
         m_lblTempo->setText(bpm ? outOfRangeMark() : QStringLiteral("No tempo yet"));
     }
-    m_lblTaps->setText(m_taps.tapCount() < 2
-                           ? QStringLiteral("Tap at least twice; after two seconds without a tap "
-                                            "the count starts over.")
-                           : QStringLiteral("%1 taps, the last eight count.").arg(m_taps.tapCount()));
+
+    // Every tap shows in the count: a double tap is said to be ignored, never left unsaid.
+    QString taps =
+        QStringLiteral("Tap at least twice; after two seconds without a tap the count starts over.");
+    if (m_taps.tapCount() >= 2) {
+        taps = countText(m_taps.tapCount(), "tap", "taps");
+        if (m_taps.ignoredDoubleTaps() > 0) {
+            taps += QStringLiteral(", %1 ignored")
+                        .arg(countText(m_taps.ignoredDoubleTaps(), "double tap", "double taps"));
+        }
+    }
+    m_lblTaps->setText(taps);
     m_lblTempo->setAccessibleName(m_lblTempo->text());
     m_lblTaps->setAccessibleName(m_lblTaps->text());
+    m_cmdHalve->setEnabled(m_shownTempo.has_value() && m_doublings > -maxDoublings);
+    m_cmdDouble->setEnabled(m_shownTempo.has_value() && m_doublings < maxDoublings);
     m_cmdUse->setEnabled(m_shownTempo.has_value());
 }

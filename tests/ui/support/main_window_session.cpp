@@ -14,7 +14,7 @@
 MainWindowSession::MainWindowSession() {
     QLocale::setDefault(QLocale::c());
     m_calc = std::make_unique<FrmCalc>(m_dialogs);
-    attachToolWindows(*m_calc, m_clock);
+    attachToolWindows(*m_calc);
     m_calc->show();
     m_calc->activateWindow();
     if (!QTest::qWaitForWindowActive(m_calc.get()))

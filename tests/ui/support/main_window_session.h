@@ -3,7 +3,6 @@
 #include "tests/ui/support/modal_watchdog.h"
 #include "tests/ui/support/scripted_dialogs.h"
 #include "ui/main/frm_calc.h"
-#include "ui/tools/tap_clock.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,16 +11,9 @@
 
 class QLineEdit;
 
-// The time of a tap that carries none of its own, as the test sets it.
-class FakeClock final : public TapClock {
-public:
-    std::chrono::nanoseconds now() const override { return time; }
-    std::chrono::nanoseconds time{};
-};
-
 // The main window with its tool windows, as the program puts them together, shown with
-// scripted message boxes and a clock the test sets, and the user's hands on it: every
-// click and key goes through the window the control is in.
+// scripted message boxes, and the user's hands on it: every click and key goes through the
+// window the control is in.
 class MainWindowSession {
 public:
     MainWindowSession();
@@ -31,7 +23,6 @@ public:
 
     FrmCalc& calc() { return *m_calc; }
     ScriptedDialogs& dialogs() { return m_dialogs; }
-    FakeClock& clock() { return m_clock; }
 
     QLineEdit& entry(int index) const;
     QLineEdit& result(int index) const;
@@ -54,6 +45,5 @@ public:
 private:
     ScriptedDialogs m_dialogs;
     ModalWatchdog m_watchdog;
-    FakeClock m_clock;
     std::unique_ptr<FrmCalc> m_calc;
 };

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -37,7 +38,11 @@ private slots:
     void opensFromEachResultBoxBesideStandardItems();
     void followsRecalculation_data();
     void followsRecalculation();
-    void saysWhyWhileMainWindowHasNoResults();
+    void opensWithoutCoveringTheMainWindow_data();
+    void opensWithoutCoveringTheMainWindow();
+    void showsEveryFigureWhole_data();
+    void showsEveryFigureWhole();
+    void keepsTheShownResultsAndSaysWhy();
     void opensOnTheLatestOutcome_data();
     void opensOnTheLatestOutcome();
     void copiesCellOrWholeTableWithHeadings();
@@ -73,29 +78,38 @@ void FrmNotesTest::followsRecalculation_data() {
     QTest::addColumn<int>("valueType");
     QTest::addColumn<int>("resultType");
     QTest::addColumn<QString>("tempo");
+    QTest::addColumn<int>("beat");   // quarter, dotted quarter, half, eighth
     QTest::addColumn<int>("figure"); // length, rate, samples
     QTest::addColumn<int>("sampleRate");
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("column");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("120 bpm, dotted eighth in seconds") << 0 << 0 << "120" << 0 << 0 << 3 << 1 << "0.375";
+    QTest::newRow("120 bpm, dotted eighth in seconds") << 0 << 0 << "120" << 0 << 0 << 0 << 3 << 1 << "0.375";
     QTest::newRow("140 bpm, quintuplet 32nd in ms")
-        << 0 << 1 << "140" << 0 << 0 << 5 << 3 << "42.8571428571429";
-    QTest::newRow("2 Hz, dotted 64th as a rate") << 1 << 0 << "2" << 1 << 0 << 6 << 1 << "21.3333333333333";
-    QTest::newRow("60 bpm, 32nd at 44100, tie down") << 0 << 0 << "60" << 2 << 0 << 5 << 0 << "5512";
-    QTest::newRow("60 bpm, dotted 16th at 44100, tie up") << 0 << 0 << "60" << 2 << 0 << 4 << 1 << "16538";
-    QTest::newRow("100 bpm, triplet quarter at 96000") << 0 << 0 << "100" << 2 << 3 << 2 << 2 << "38400";
-    QTest::newRow("fits as a whole note") << 0 << 0 << "1.5E-306" << 0 << 0 << 0 << 0 << "1.6E+308";
-    QTest::newRow("dotted whole beyond range") << 0 << 0 << "1.5E-306" << 0 << 0 << 0 << 1 << "out of range";
+        << 0 << 1 << "140" << 0 << 0 << 0 << 5 << 3 << "42.8571428571429";
+    QTest::newRow("2 Hz, dotted 64th as a rate")
+        << 1 << 0 << "2" << 0 << 1 << 0 << 6 << 1 << "21.3333333333333";
+    QTest::newRow("60 bpm, 32nd at 44100, tie down") << 0 << 0 << "60" << 0 << 2 << 0 << 5 << 0 << "5512";
+    QTest::newRow("60 bpm, dotted 16th at 44100, tie up")
+        << 0 << 0 << "60" << 0 << 2 << 0 << 4 << 1 << "16538";
+    QTest::newRow("100 bpm, triplet quarter at 96000") << 0 << 0 << "100" << 0 << 2 << 3 << 2 << 2 << "38400";
+    QTest::newRow("dotted quarter beat, eighth in ms")
+        << 0 << 1 << "60" << 1 << 0 << 0 << 3 << 0 << "333.333333333333";
+    QTest::newRow("dotted quarter beat, quarter in ms")
+        << 0 << 1 << "60" << 1 << 0 << 0 << 2 << 0 << "666.666666666667";
+    QTest::newRow("fits as a whole note") << 0 << 0 << "1.5E-306" << 0 << 0 << 0 << 0 << 0 << "1.6E+308";
+    QTest::newRow("dotted whole beyond range")
+        << 0 << 0 << "1.5E-306" << 0 << 0 << 0 << 0 << 1 << "out of range";
     QTest::newRow("whole note samples beyond 32 bits")
-        << 0 << 0 << "0.001" << 2 << 4 << 0 << 0 << "out of range";
+        << 0 << 0 << "0.001" << 0 << 2 << 4 << 0 << 0 << "out of range";
 }
 
 void FrmNotesTest::followsRecalculation() {
     QFETCH(int, valueType);
     QFETCH(int, resultType);
     QFETCH(QString, tempo);
+    QFETCH(int, beat);
     QFETCH(int, figure);
     QFETCH(int, sampleRate);
     QFETCH(int, row);
@@ -103,6 +117,7 @@ void FrmNotesTest::followsRecalculation() {
     QFETCH(QString, expected);
 
     NotesSession session;
+    session.notes->findChild<QComboBox*>(QStringLiteral("cmbBeat"))->setCurrentIndex(beat);
     session.notes->findChild<QComboBox*>(QStringLiteral("cmbFigure"))->setCurrentIndex(figure);
     session.notes->findChild<QComboBox*>(QStringLiteral("cmbSampleRate"))->setCurrentIndex(sampleRate);
 
@@ -113,16 +128,75 @@ void FrmNotesTest::followsRecalculation() {
     QVERIFY(session.dialogs().messages.isEmpty());
     QCOMPARE(session.cell(row, column), expected);
     QVERIFY(session.beat().contains(tempo));
+    const QStringList beatNotes = {"A quarter note", "A dotted quarter note", "A half note",
+                                   "An eighth note"};
+    QVERIFY2(session.beat().startsWith(beatNotes[beat]), qPrintable(session.beat()));
 }
 
-void FrmNotesTest::saysWhyWhileMainWindowHasNoResults() {
+void FrmNotesTest::opensWithoutCoveringTheMainWindow_data() {
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("window");
+
+    QTest::newRow("note values") << noteValuesItem << "FrmNotes";
+    QTest::newRow("tap tempo") << QStringLiteral("Tap tempo…") << "FrmTap";
+}
+
+void FrmNotesTest::opensWithoutCoveringTheMainWindow() {
+    QFETCH(QString, item);
+    QFETCH(QString, window);
+
+    MainWindowSession session;
+    // In a corner, the main window leaves room beside or below it on the offscreen screen.
+    session.calc().move(session.calc().screen()->availableGeometry().topLeft());
+    QTRY_COMPARE(session.calc().frameGeometry().topLeft(),
+                 session.calc().screen()->availableGeometry().topLeft());
+    MainWindowSession::chooseFromContextMenu(session.entry(0), MainWindowSession::MenuKey::RightClick, item);
+    auto* tool = session.calc().findChild<QWidget*>(window);
+    QVERIFY(tool != nullptr);
+    QTRY_VERIFY(tool->isVisible());
+
+    QVERIFY(!tool->frameGeometry().intersects(session.calc().frameGeometry()));
+}
+
+void FrmNotesTest::showsEveryFigureWhole_data() {
+    QTest::addColumn<QString>("tempo");
+    // Cells such as 1.06666666666667E+101 seconds, longer than any usual figure.
+    QTest::newRow("1.5E-99 bpm") << "1.5E-99";
+    QTest::newRow("1.5E-306 bpm") << "1.5E-306";
+}
+
+void FrmNotesTest::showsEveryFigureWhole() {
+    QFETCH(QString, tempo);
+    NotesSession session;
+    session.typeInto(0, tempo);
+    QVERIFY(session.dialogs().messages.isEmpty());
+
+    const QTableWidget& table = *session.table;
+    const QRect visible = table.viewport()->rect();
+    for (int row = 0; row < table.rowCount(); ++row) {
+        for (int column = 0; column < table.columnCount(); ++column) {
+            const QString text = session.cell(row, column);
+            const QRect cell = table.visualItemRect(table.item(row, column));
+            QVERIFY2(visible.contains(cell), qPrintable(QStringLiteral("row %1 cut off").arg(row)));
+            // One line, all of it: a wrapped figure would make its row taller than a line.
+            QVERIFY2(table.fontMetrics().horizontalAdvance(text) < cell.width() &&
+                         cell.height() < 2 * table.fontMetrics().height(),
+                     qPrintable(text));
+        }
+    }
+}
+
+void FrmNotesTest::keepsTheShownResultsAndSaysWhy() {
     NotesSession session;
     // Accepted by the entry, but the length of four beats overflows.
     session.typeInto(0, QStringLiteral("1E-307"));
 
     QCOMPARE(session.dialogs().messages.size(), 1);
-    QCOMPARE(session.beat(), QStringLiteral("No note values: these values lead to an overflow."));
-    QCOMPARE(session.cell(2, 0), QString());
+    QCOMPARE(session.result(1).text(), QStringLiteral("0.6"));
+    QCOMPARE(session.beat(),
+             QStringLiteral("A quarter note is one beat of 100 beats per minute. The main window "
+                            "kept these results: these values lead to an overflow."));
+    QCOMPARE(session.cell(2, 0), QStringLiteral("0.6"));
 
     session.typeInto(0, QStringLiteral("120"));
     QCOMPARE(session.beat(), QStringLiteral("A quarter note is one beat of 120 beats per minute."));
@@ -135,19 +209,18 @@ void FrmNotesTest::opensOnTheLatestOutcome_data() {
     QTest::addColumn<QString>("beat");
     QTest::addColumn<QString>("quarter");
 
+    const QString kept = QStringLiteral(
+        "A quarter note is one beat of 100 beats per minute. The main window kept these results: these "
+        "values lead to an overflow.");
     QTest::newRow("recalculated before the first opening")
         << false << "120"
         << "A quarter note is one beat of 120 beats per minute."
         << "0.5";
-    QTest::newRow("failed before the first opening") << false << "1E-307"
-                                                     << "No note values: these values lead to an overflow."
-                                                     << "";
+    QTest::newRow("failed before the first opening") << false << "1E-307" << kept << "0.6";
     QTest::newRow("recalculated while closed") << true << "120"
                                                << "A quarter note is one beat of 120 beats per minute."
                                                << "0.5";
-    QTest::newRow("failed while closed") << true << "1E-307"
-                                         << "No note values: these values lead to an overflow."
-                                         << "";
+    QTest::newRow("failed while closed") << true << "1E-307" << kept << "0.6";
 }
 
 void FrmNotesTest::opensOnTheLatestOutcome() {
