@@ -272,9 +272,7 @@ void FrmLength::open(const CalcOutcome& outcome) {
         placeBesideOwner(*this);
         m_placed = true;
     }
-    show();
-    raise();
-    activateWindow();
+    showToolWindow(*this);
     m_txtLength->setFocus();
 }
 

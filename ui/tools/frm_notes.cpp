@@ -11,6 +11,7 @@
 #include "ui/shared/tool_window.h"
 #include "ui/shared/window_placement.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -211,10 +212,13 @@ void FrmNotes::open() {
         placeBesideOwner(*this);
         m_placed = true;
     }
-    show();
-    raise();
-    activateWindow();
+    showToolWindow(*this);
     m_table->setFocus();
+}
+
+void FrmNotes::closeEvent(QCloseEvent* event) {
+    returnActivation(*this);
+    event->accept();
 }
 
 void FrmNotes::keyPressEvent(QKeyEvent* event) {

@@ -26,6 +26,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     enum class Figure { Length, Rate, Samples };

@@ -134,9 +134,7 @@ void FrmTap::open() {
         create();
         placeBesideOwner(*this);
     }
-    show();
-    raise();
-    activateWindow();
+    showToolWindow(*this);
     m_cmdTap->setFocus();
 }
 

@@ -46,6 +46,7 @@ private slots:
     void opensOnTheLatestOutcome_data();
     void opensOnTheLatestOutcome();
     void copiesCellOrWholeTableWithHeadings();
+    void closesBackToTheMainWindowAndComesBackWhenAsked();
 };
 
 void FrmNotesTest::opensFromEachResultBoxBesideStandardItems_data() {
@@ -269,6 +270,25 @@ void FrmNotesTest::copiesCellOrWholeTableWithHeadings() {
     QCOMPARE(lines[0], QStringLiteral("Seconds\tStraight\tDotted\tTriplet\tQuintuplet"));
     QCOMPARE(lines[1], QStringLiteral("Whole (1/1)\t2.4\t3.6\t1.6\t1.92"));
     QCOMPARE(lines[7], QStringLiteral("Sixty-fourth (1/64)\t0.0375\t0.05625\t0.025\t0.03"));
+}
+
+// Closed, it hands the keyboard back to the main window (nobody else does without a window
+// manager); minimised with it, it comes back when it is asked for again.
+void FrmNotesTest::closesBackToTheMainWindowAndComesBackWhenAsked() {
+    NotesSession session;
+    QTRY_VERIFY(session.notes->isActiveWindow());
+    MainWindowSession::key(*session.notes, Qt::Key_Escape);
+    QVERIFY(!session.notes->isVisible());
+    QTRY_COMPARE(QGuiApplication::focusWindow(), session.calc().windowHandle());
+
+    MainWindowSession::chooseFromContextMenu(session.result(1), MainWindowSession::MenuKey::RightClick,
+                                             noteValuesItem);
+    QTRY_VERIFY(session.notes->isActiveWindow());
+    session.notes->showMinimized();
+    MainWindowSession::chooseFromContextMenu(session.result(1), MainWindowSession::MenuKey::RightClick,
+                                             noteValuesItem);
+    QVERIFY(!(session.notes->windowState() & Qt::WindowMinimized));
+    QTRY_VERIFY(session.notes->isActiveWindow());
 }
 
 QTEST_MAIN(FrmNotesTest)
