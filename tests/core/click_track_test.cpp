@@ -203,6 +203,20 @@ INSTANTIATE_TEST_SUITE_P(Rows, ClickChunks,
                          testing::Values(std::vector<std::size_t>{1}, std::vector<std::size_t>{7, 4099, 0},
                                          std::vector<std::size_t>{30000, 1, 1023}));
 
+// What a 16-bit audio format takes: the same audio at full scale, the accent's loudest
+// sample at the top of the range without wrapping round.
+TEST(ClickTrack, SixteenBitsAreTheFloatsAtFullScale) {
+    ClickTrack floats(48000);
+    ClickTrack shorts(48000);
+    const std::vector<float> expected = rendered(floats, 48000);
+    std::vector<std::int16_t> audio(expected.size());
+    shorts.render(audio);
+    EXPECT_EQ(audio[0], 32767);
+    for (std::size_t i = 0; i < audio.size(); ++i) {
+        ASSERT_NEAR(audio[i], expected[i] * 32767.0F, 0.5F) << "frame " << i;
+    }
+}
+
 TEST(ClickTrack, FallsSilentWhenTheBarAfterTheLastWouldStart) {
     ClickTrack track(48000);
     track.setStopAfterBars(2);
