@@ -1,4 +1,6 @@
-// The costs of the steps that run on every recalculation and every result shown.
+// The costs of the steps that run on every recalculation and every result shown, and of the
+// click that an audio callback pulls.
+#include "core/click_track.h"
 #include "core/decimal_round.h"
 #include "core/number_format.h"
 #include "core/number_parse.h"
@@ -8,6 +10,7 @@
 
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -55,5 +58,22 @@ void BM_CalcFromBpm(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_CalcFromBpm);
+
+// One second at 192 kHz and 450 beats per minute, the fastest tempo the tests play, pulled in
+// the 10 ms chunks an audio callback typically asks for.
+void BM_renderClickSecond(benchmark::State& state) {
+    constexpr int rate = 192000;
+    ClickTrack track(rate);
+    track.setTempo(450.0);
+    track.setBeatsPerBar(3.5);
+    std::vector<float> chunk(rate / 100);
+    for (auto _ : state) {
+        for (int i = 0; i < 100; ++i) {
+            track.render(chunk);
+            benchmark::DoNotOptimize(chunk.data());
+        }
+    }
+}
+BENCHMARK(BM_renderClickSecond)->Unit(benchmark::kMicrosecond);
 
 } // namespace
