@@ -100,4 +100,41 @@ std::optional<NoteCell> noteCell(double tempo, TempoKind kind, NoteBeat beat, No
     return NoteCell(seconds);
 }
 
+NoteName beatNote(NoteBeat beat) {
+    switch (beat) {
+    case NoteBeat::DottedQuarter:
+        return {NoteValue::Quarter, NoteFeel::Dotted};
+    case NoteBeat::Half:
+        return {NoteValue::Half, NoteFeel::Straight};
+    case NoteBeat::Eighth:
+        return {NoteValue::Eighth, NoteFeel::Straight};
+    case NoteBeat::Quarter:
+        break;
+    }
+    return {NoteValue::Quarter, NoteFeel::Straight};
+}
+
+std::optional<NoteName> mainBeatNote(TempoKind kind, double bars, double beatsPerBar, NoteBeat beat) {
+    // The main window's one beat is 1/parts of its whole note.
+    const double parts = kind == TempoKind::CyclesPerSecond ? 4.0 : bars * beatsPerBar;
+    if (kind == TempoKind::None || !std::isfinite(parts) || !(parts > 0.0)) {
+        return std::nullopt;
+    }
+    // The beat is that many of the main window's quarter notes, the window's notes shorter or
+    // longer alike: a note lasts (main whole / quarters in the beat) / 2^value x feel, and is
+    // the main beat when parts x feel is quarters x 2^value. The products of small whole
+    // numbers and an entry's value are exact wherever such a note exists.
+    const Ratio quarters = quartersIn(beat);
+    for (int value = 0; value < noteValueCount; ++value) {
+        for (int feel = 0; feel < noteFeelCount; ++feel) {
+            const Ratio ratio = ratioOf(static_cast<NoteFeel>(feel));
+            if (parts * ratio.numerator * quarters.denominator ==
+                std::ldexp(quarters.numerator * ratio.denominator, value)) {
+                return NoteName{static_cast<NoteValue>(value), static_cast<NoteFeel>(feel)};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace tactora

@@ -56,4 +56,21 @@ private:
 // for a tempo of no kind, or one that is not a positive finite number.
 std::optional<NoteCell> noteCell(double tempo, TempoKind kind, NoteBeat beat, NoteValue value, NoteFeel feel);
 
+// A note of the table: its value and how it is played.
+struct NoteName {
+    NoteValue value = NoteValue::Quarter;
+    NoteFeel feel = NoteFeel::Straight;
+
+    bool operator==(const NoteName&) const = default;
+};
+
+// The note that is one beat.
+NoteName beatNote(NoteBeat beat);
+
+// The note of the table as long as the main window's one beat length, where the beat is the
+// given note. The main window's bar is a whole note of quarter-note beats at a tempo in beats
+// per minute, and its one beat that divided by bars x beats per bar; at a rate its one beat is
+// one cycle, a quarter note. None where no note of the table is that long.
+std::optional<NoteName> mainBeatNote(TempoKind kind, double bars, double beatsPerBar, NoteBeat beat);
+
 } // namespace tactora

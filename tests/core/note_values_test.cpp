@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <compare>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -224,4 +225,40 @@ TEST(NoteCell, EveryFigureMatchesTheExactFraction) {
 }
 
 } // namespace
+struct MainBeatRow {
+    TempoKind kind;
+    double bars;
+    double beatsPerBar;
+    NoteBeat beat;
+    std::optional<NoteName> note;
+};
+
+class MainBeatNotes : public testing::TestWithParam<MainBeatRow> {};
+
+TEST_P(MainBeatNotes, NameTheMainWindowsOneBeatAsANoteOfTheTable) {
+    const MainBeatRow& row = GetParam();
+    EXPECT_EQ(mainBeatNote(row.kind, row.bars, row.beatsPerBar, row.beat), row.note);
+}
+
+const MainBeatRow mainBeatRows[] = {
+    {bpm, 1, 4, NoteBeat::Quarter, NoteName{NoteValue::Quarter, NoteFeel::Straight}},
+    {bpm, 2, 4, NoteBeat::Quarter, NoteName{NoteValue::Eighth, NoteFeel::Straight}},
+    {bpm, 1, 6, NoteBeat::Quarter, NoteName{NoteValue::Quarter, NoteFeel::Triplet}},
+    {bpm, 1, 5, NoteBeat::Quarter, NoteName{NoteValue::Quarter, NoteFeel::Quintuplet}},
+    {bpm, 1.5, 4, NoteBeat::Quarter, NoteName{NoteValue::Quarter, NoteFeel::Triplet}},
+    // With a dotted-quarter beat the main window's eighth, half a beat of its own, is 3/4 of
+    // this window's quarter: a dotted eighth.
+    {bpm, 2, 4, NoteBeat::DottedQuarter, NoteName{NoteValue::Eighth, NoteFeel::Dotted}},
+    // In cut time a beat is a half note, and two of the main window's beats a bar one each.
+    {bpm, 1, 4, NoteBeat::Half, NoteName{NoteValue::Half, NoteFeel::Straight}},
+    {bpm, 2, 4, NoteBeat::Half, NoteName{NoteValue::Quarter, NoteFeel::Straight}},
+    {bpm, 1, 7, NoteBeat::Quarter, std::nullopt},
+    {bpm, 1, 512, NoteBeat::Quarter, std::nullopt}, // shorter than a sixty-fourth
+    // At a rate the main window's one beat is one cycle, the beat itself.
+    {TempoKind::CyclesPerSecond, 3, 7, NoteBeat::DottedQuarter,
+     NoteName{NoteValue::Quarter, NoteFeel::Dotted}},
+    {TempoKind::None, 1, 4, NoteBeat::Quarter, std::nullopt},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, MainBeatNotes, testing::ValuesIn(mainBeatRows));
+
 } // namespace tactora

@@ -4,6 +4,7 @@
 #include "ui/tools/out_of_range.h"
 
 #include "core/note_values.h"
+#include "core/tempo.h"
 #include "ui/paint/gradient_painter.h"
 #include "ui/paint/palette.h"
 #include "ui/shared/calc_outcome.h"
@@ -42,6 +43,31 @@ const std::array<QString, tactora::noteFeelCount> columnHeadings = {
 const std::array<QString, tactora::noteBeatCount> beatChoices = {
     QStringLiteral("Quarter"), QStringLiteral("Dotted quarter"), QStringLiteral("Half"),
     QStringLiteral("Eighth")};
+
+// A note of the table in words, with its article: "an eighth note", "a quarter-note triplet".
+QString noteName(const tactora::NoteName& note) {
+    static const std::array<QString, tactora::noteValueCount> values = {
+        QStringLiteral("whole"),       QStringLiteral("half"),      QStringLiteral("quarter"),
+        QStringLiteral("eighth"),      QStringLiteral("sixteenth"), QStringLiteral("thirty-second"),
+        QStringLiteral("sixty-fourth")};
+    const QString& value = values[static_cast<std::size_t>(note.value)];
+    QString name;
+    switch (note.feel) {
+    case tactora::NoteFeel::Dotted:
+        name = QStringLiteral("dotted %1 note").arg(value);
+        break;
+    case tactora::NoteFeel::Triplet:
+        name = QStringLiteral("%1-note triplet").arg(value);
+        break;
+    case tactora::NoteFeel::Quintuplet:
+        name = QStringLiteral("%1-note quintuplet").arg(value);
+        break;
+    case tactora::NoteFeel::Straight:
+        name = QStringLiteral("%1 note").arg(value);
+        break;
+    }
+    return (name.startsWith(QLatin1Char('e')) ? QStringLiteral("an ") : QStringLiteral("a ")) + name;
+}
 
 constexpr std::array<int, 5> sampleRates = {44100, 48000, 88200, 96000, 192000};
 
@@ -150,6 +176,8 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
 }
 
 void FrmNotes::showOutcome(const CalcOutcome& outcome) {
+    m_bars = outcome.bars;
+    m_beatsPerBar = outcome.beatsPerBar;
     switch (outcome.kind) {
     case CalcOutcome::Kind::Results:
         m_keptBecause.clear();
@@ -190,13 +218,38 @@ void FrmNotes::showBeat() {
     const QString beat = m_kind == tactora::TempoKind::CyclesPerSecond
                              ? QStringLiteral("%1 %2 note is one beat, one cycle of %3 cycles per second.")
                              : QStringLiteral("%1 %2 note is one beat of %3 beats per minute.");
-    QString text = beat.arg(article, note, toDisplayText(m_tempo));
+    QString text = beat.arg(article, note, toDisplayText(m_tempo)) + mainBeatSentence();
     if (!m_keptBecause.isEmpty()) {
         text += QStringLiteral(" The main window kept these results: %1").arg(m_keptBecause);
     }
     m_lblBeat->setText(text);
     m_lblBeat->setAccessibleName(m_lblBeat->text());
     fillTable();
+}
+
+// The main window divides its bars by bars x beats per bar, so its one beat length is often
+// another note than the beat here; said whenever the two differ, so that the windows never
+// seem to disagree.
+QString FrmNotes::mainBeatSentence() const {
+    const auto beat = static_cast<tactora::NoteBeat>(m_cmbBeat->currentIndex());
+    const std::optional<tactora::NoteName> note = tactora::mainBeatNote(m_kind, m_bars, m_beatsPerBar, beat);
+    if (note && *note == tactora::beatNote(beat)) {
+        return {};
+    }
+    const tactora::TempoOutcome main =
+        m_kind == tactora::TempoKind::CyclesPerSecond
+            ? tactora::CalcFromHz(m_tempo, m_bars, m_beatsPerBar, m_unitFactor)
+            : tactora::CalcFromBpm(m_tempo, m_bars, m_beatsPerBar, m_unitFactor);
+    if (!main.ok()) {
+        return {};
+    }
+    const QString length =
+        QStringLiteral("%1 %2").arg(toDisplayText(main.results.beatLength),
+                                    m_unitFactor == 1000.0 ? QStringLiteral("ms") : QStringLiteral("s"));
+    if (!note) {
+        return QStringLiteral(" The main window's one beat length, %1, is none of these notes.").arg(length);
+    }
+    return QStringLiteral(" The main window's one beat length, %1, is %2.").arg(length, noteName(*note));
 }
 
 void FrmNotes::showNoResults(const QString& reason) {

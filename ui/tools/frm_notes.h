@@ -37,6 +37,7 @@ private:
     void showNoResults(const QString& reason);
     // Says which note is the beat and fills the table for it.
     void showBeat();
+    QString mainBeatSentence() const;
 
     void fillTable();
     QString cellText(int row, int column) const;
@@ -58,5 +59,8 @@ private:
     // Why the main window kept the results shown after its latest recalculation; empty
     // when that recalculation gave them.
     QString m_keptBecause;
+    // The main window's bars and beats per bar, which make its one beat length.
+    double m_bars = 1.0;
+    double m_beatsPerBar = 4.0;
     bool m_placed = false;
 };

@@ -47,6 +47,8 @@ private slots:
     void opensOnTheLatestOutcome();
     void copiesCellOrWholeTableWithHeadings();
     void closesBackToTheMainWindowAndComesBackWhenAsked();
+    void saysWhichNoteTheMainWindowsBeatIs_data();
+    void saysWhichNoteTheMainWindowsBeatIs();
 };
 
 void FrmNotesTest::opensFromEachResultBoxBesideStandardItems_data() {
@@ -289,6 +291,42 @@ void FrmNotesTest::closesBackToTheMainWindowAndComesBackWhenAsked() {
                                              noteValuesItem);
     QVERIFY(!(session.notes->windowState() & Qt::WindowMinimized));
     QTRY_VERIFY(session.notes->isActiveWindow());
+}
+
+void FrmNotesTest::saysWhichNoteTheMainWindowsBeatIs_data() {
+    QTest::addColumn<QString>("bars");
+    QTest::addColumn<QString>("beatsPerBar");
+    QTest::addColumn<QString>("said"); // after the first sentence; empty: nothing more
+
+    QTest::newRow("one bar of four: the same beat") << "1"
+                                                    << "4"
+                                                    << "";
+    QTest::newRow("two bars of four: an eighth")
+        << "2"
+        << "4"
+        << " The main window's one beat length, 0.25 s, is an eighth note.";
+    QTest::newRow("one bar of six: a triplet")
+        << "1"
+        << "6"
+        << " The main window's one beat length, 0.333333333333333 s, is a quarter-note triplet.";
+    QTest::newRow("one bar of seven: none")
+        << "1"
+        << "7"
+        << " The main window's one beat length, 0.285714285714286 s, is none of these notes.";
+}
+
+// The main window divides its bars by bars x beats per bar; where that is not the beat here,
+// the note window says which note it is, so that the two windows never seem to disagree.
+void FrmNotesTest::saysWhichNoteTheMainWindowsBeatIs() {
+    QFETCH(QString, bars);
+    QFETCH(QString, beatsPerBar);
+    QFETCH(QString, said);
+
+    NotesSession session;
+    session.typeInto(0, QStringLiteral("120"));
+    session.typeInto(1, bars);
+    session.typeInto(2, beatsPerBar);
+    QCOMPARE(session.beat(), QStringLiteral("A quarter note is one beat of 120 beats per minute.") + said);
 }
 
 QTEST_MAIN(FrmNotesTest)
