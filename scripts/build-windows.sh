@@ -38,9 +38,14 @@ add_source_entries() {
              /(^|\n)Types:([^\n]* )?deb( |\n|$)/ { sub(/Types:[^\n]*/, "Types: deb-src"); print }' "$file"
     done)
     [ -z "$stanzas" ] || printf '%s\n' "$stanzas" >"$dir/tactora-deb-src.sources"
-    # One-line lists: every deb line again, as deb-src.
+    # One-line lists: every deb line again, as deb-src. A machine may have no sources.list at
+    # all, only deb822 files.
     local lines
-    lines=$(cat /etc/apt/sources.list "$dir"/*.list 2>/dev/null | sed -n 's/^deb\([[:space:]]\)/deb-src\1/p')
+    lines=$(for file in /etc/apt/sources.list "$dir"/*.list; do
+        if [ -f "$file" ]; then
+            sed -n 's/^deb\([[:space:]]\)/deb-src\1/p' "$file"
+        fi
+    done)
     [ -z "$lines" ] || printf '%s\n' "$lines" >"$dir/tactora-deb-src.list"
     if [ -z "$stanzas$lines" ]; then
         echo "No apt source entries to copy as deb-src; add one for Debian's qt6-base source." >&2
