@@ -1,5 +1,7 @@
 #include "core/click_track.h"
 
+#include "core/binary_double.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -63,24 +65,6 @@ std::uint64_t divide(Wide a, std::uint64_t divisor) {
         }
     }
     return quotient;
-}
-
-// A positive finite double as mantissa × 2^exponent with an odd mantissa.
-struct BinaryValue {
-    std::uint64_t mantissa;
-    int exponent;
-};
-
-BinaryValue exactly(double value) {
-    int exponent = 0;
-    const double fraction = std::frexp(value, &exponent);
-    auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    exponent -= 53;
-    while (mantissa % 2 == 0) {
-        mantissa /= 2;
-        ++exponent;
-    }
-    return {mantissa, exponent};
 }
 
 struct BarLength {
@@ -172,7 +156,7 @@ BeatGrid::BeatGrid(int sampleRate, double beatsPerMinute, double beatsPerBar, st
     // Frames per beat are 60 × rate / (mantissa × 2^exponent), taken to one fraction. With a
     // beat of at most 2^40 frames the numerator stays below 2^94 and the denominator, times
     // the bar's, below 2^63.
-    const BinaryValue tempo = exactly(beatsPerMinute);
+    const BinaryDouble tempo = binaryOf(beatsPerMinute, true);
     const auto twiceFramesPerMinute =
         static_cast<std::uint64_t>(120) * static_cast<std::uint64_t>(sampleRate);
     Wide twiceNumerator{0, twiceFramesPerMinute};

@@ -1,5 +1,7 @@
 #include "core/exact_fraction.h"
 
+#include "core/binary_double.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -9,18 +11,6 @@ namespace tactora {
 namespace {
 
 constexpr int digitCount = 15;
-
-// A positive finite double is mantissa * 2^exponent with a whole 53-bit mantissa.
-struct Binary {
-    std::uint64_t mantissa;
-    int exponent;
-};
-
-Binary binaryOf(double value) {
-    int exponent = 0;
-    const double fraction = std::frexp(value, &exponent);
-    return {static_cast<std::uint64_t>(std::ldexp(fraction, 53)), exponent - 53};
-}
 
 void multiplyByPowerOfTen(BigUnsigned& value, int power) {
     // Nine at a time: the most that fits one 32-bit factor.
@@ -38,14 +28,14 @@ ExactFraction::ExactFraction(std::uint64_t numerator, std::uint64_t denominator)
     : m_numerator(numerator), m_denominator(denominator) {}
 
 void ExactFraction::multiply(double factor) {
-    const Binary binary = binaryOf(factor);
+    const BinaryDouble binary = binaryOf(factor);
     m_numerator *= BigUnsigned(binary.mantissa);
     m_numerator <<= binary.exponent;
     m_denominator <<= -binary.exponent;
 }
 
 void ExactFraction::divide(double divisor) {
-    const Binary binary = binaryOf(divisor);
+    const BinaryDouble binary = binaryOf(divisor);
     m_denominator *= BigUnsigned(binary.mantissa);
     m_denominator <<= binary.exponent;
     m_numerator <<= -binary.exponent;
