@@ -5,32 +5,24 @@
 #include "core/entry_rules.h"
 #include "core/stretch.h"
 #include "core/tempo_from_length.h"
-#include "ui/paint/gradient_painter.h"
 #include "ui/paint/palette.h"
 #include "ui/shared/calc_outcome.h"
 #include "ui/shared/number_text.h"
-#include "ui/shared/tool_window.h"
-#include "ui/shared/window_placement.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 
-#include <array>
 #include <limits>
 
 namespace {
 
 using tactora::LengthInput;
 using tactora::StretchInput;
-
-constexpr std::array<int, 5> sampleRates = {44100, 48000, 88200, 96000, 192000};
 
 // The figures change width as the user types; the window keeps one size, and its painted
 // background with it, so each figure has room for fifteen significant digits from the start.
@@ -74,9 +66,8 @@ QLabel* whiteLabel(const QString& text, QWidget& parent) {
 
 } // namespace
 
-FrmLength::FrmLength(QWidget& owner) : GradientSurface(&owner) {
-    setObjectName(QStringLiteral("FrmLength"));
-    setUpToolWindow(*this, QStringLiteral("Tempo from length"));
+FrmLength::FrmLength(QWidget& owner)
+    : ToolWindow(owner, QStringLiteral("FrmLength"), QStringLiteral("Tempo from length")) {
 
     auto* grpTempo = new QGroupBox(QStringLiteral("Tempo from a length"), this);
     grpTempo->setObjectName(QStringLiteral("grpTempo"));
@@ -102,10 +93,7 @@ FrmLength::FrmLength(QWidget& owner) : GradientSurface(&owner) {
     m_cmbSampleRate = new QComboBox(grpTempo);
     m_cmbSampleRate->setObjectName(QStringLiteral("cmbSampleRate"));
     m_cmbSampleRate->setAccessibleName(QStringLiteral("Sample rate"));
-    for (const int rate : sampleRates) {
-        m_cmbSampleRate->addItem(QStringLiteral("%1 Hz").arg(QLocale().toString(rate)), rate);
-    }
-    m_cmbSampleRate->setCurrentIndex(1);
+    addSampleRates(*m_cmbSampleRate);
     auto* lblSampleRate = whiteLabel(QStringLiteral("Sample &rate"), *grpTempo);
     lblSampleRate->setBuddy(m_cmbSampleRate);
 
@@ -245,8 +233,7 @@ FrmLength::FrmLength(QWidget& owner) : GradientSurface(&owner) {
     }
     showTempo();
     showStretch();
-    setFixedSize(sizeHint());
-    paintGradient(palette::calculatorBack, palette::calculatorFill, paint::GRADIENT_FILL_RECT_H);
+    fixSizeAndPaint();
 }
 
 void FrmLength::open(const CalcOutcome& outcome) {
@@ -267,26 +254,8 @@ void FrmLength::open(const CalcOutcome& outcome) {
         // The bars length follows the main window's bars even where no entry changed.
         showStretch();
     }
-    if (!m_placed) {
-        create();
-        placeBesideOwner(*this);
-        m_placed = true;
-    }
-    showToolWindow(*this);
+    present();
     m_txtLength->setFocus();
-}
-
-void FrmLength::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    GradientSurface::keyPressEvent(event);
-}
-
-void FrmLength::closeEvent(QCloseEvent* event) {
-    returnActivation(*this);
-    event->accept();
 }
 
 void FrmLength::showTempo() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/paint/gradient_surface.h"
+#include "ui/tools/tool_window_base.h"
 
 #include <optional>
 
@@ -14,7 +14,7 @@ class QPushButton;
 // what playing at another tempo does to the length and, like tape, to the pitch. It opens
 // with the main window's figures; what the user typed here is kept from one opening to the
 // next.
-class FrmLength final : public GradientSurface {
+class FrmLength final : public ToolWindow {
     Q_OBJECT
 
 public:
@@ -28,10 +28,6 @@ signals:
     // The tempo from the length in beats per minute, as shown, when the user chose "Use".
     void tempoChosen(double beatsPerMinute);
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
     void showTempo();
     void showStretch();
@@ -41,7 +37,6 @@ private:
     std::optional<double> m_shownTempo;
     // The main window's bars, for its bars length at the source tempo.
     double m_mainBars = 1.0;
-    bool m_placed = false;
 
     QLineEdit* m_txtLength = nullptr;
     QComboBox* m_cmbUnit = nullptr;

@@ -5,20 +5,14 @@
 
 #include "core/note_values.h"
 #include "core/tempo.h"
-#include "ui/paint/gradient_painter.h"
 #include "ui/paint/palette.h"
 #include "ui/shared/calc_outcome.h"
 #include "ui/shared/number_text.h"
-#include "ui/shared/tool_window.h"
-#include "ui/shared/window_placement.h"
 
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 
 #include <array>
 #include <cmath>
@@ -69,8 +63,6 @@ QString noteName(const tactora::NoteName& note) {
     return (name.startsWith(QLatin1Char('e')) ? QStringLiteral("an ") : QStringLiteral("a ")) + name;
 }
 
-constexpr std::array<int, 5> sampleRates = {44100, 48000, 88200, 96000, 192000};
-
 // The longest text a cell can hold: fifteen significant digits with a sign and a three-digit
 // exponent. Every column is that wide, so that no figure is ever wrapped or cut, the rows
 // keep their height and the window never has to change its size, nor its painted background.
@@ -78,9 +70,8 @@ const QString widestCell = QStringLiteral("-1.06666666666667E+308");
 
 } // namespace
 
-FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
-    setObjectName(QStringLiteral("FrmNotes"));
-    setUpToolWindow(*this, QStringLiteral("Note values"));
+FrmNotes::FrmNotes(QWidget& owner)
+    : ToolWindow(owner, QStringLiteral("FrmNotes"), QStringLiteral("Note values")) {
 
     m_lblBeat = new QLabel(this);
     m_lblBeat->setObjectName(QStringLiteral("lblBeat"));
@@ -101,10 +92,7 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
     m_cmbSampleRate = new QComboBox(this);
     m_cmbSampleRate->setObjectName(QStringLiteral("cmbSampleRate"));
     m_cmbSampleRate->setAccessibleName(QStringLiteral("Sample rate"));
-    for (const int rate : sampleRates) {
-        m_cmbSampleRate->addItem(QStringLiteral("%1 Hz").arg(QLocale().toString(rate)), rate);
-    }
-    m_cmbSampleRate->setCurrentIndex(1);
+    addSampleRates(*m_cmbSampleRate);
     lblSampleRate->setBuddy(m_cmbSampleRate);
 
     auto* lblBeatChoice = new QLabel(QStringLiteral("The &beat is a"), this);
@@ -171,8 +159,7 @@ FrmNotes::FrmNotes(QWidget& owner) : GradientSurface(&owner) {
                           m_table->horizontalHeader()->sizeHint().height() +
                               m_table->verticalHeader()->length() + 2 * m_table->frameWidth());
     m_lblBeat->setMinimumHeight(3 * fontMetrics().lineSpacing());
-    setFixedSize(sizeHint());
-    paintGradient(palette::calculatorBack, palette::calculatorFill, paint::GRADIENT_FILL_RECT_H);
+    fixSizeAndPaint();
 }
 
 void FrmNotes::showOutcome(const CalcOutcome& outcome) {
@@ -260,26 +247,8 @@ void FrmNotes::showNoResults(const QString& reason) {
 }
 
 void FrmNotes::open() {
-    if (!m_placed) {
-        create();
-        placeBesideOwner(*this);
-        m_placed = true;
-    }
-    showToolWindow(*this);
+    present();
     m_table->setFocus();
-}
-
-void FrmNotes::closeEvent(QCloseEvent* event) {
-    returnActivation(*this);
-    event->accept();
-}
-
-void FrmNotes::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    GradientSurface::keyPressEvent(event);
 }
 
 // The length choice names the main window's unit, which can change under it.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/entry_rules.h"
-#include "ui/paint/gradient_surface.h"
+#include "ui/tools/tool_window_base.h"
 
 struct CalcOutcome;
 class NoteTable;
@@ -11,7 +11,7 @@ class QLabel;
 // The note values window: whole to sixty-fourth notes, straight, dotted, triplet and
 // quintuplet, at the tempo of the main window's last calculation. A tool window that
 // stays open beside the main window and follows its calculations.
-class FrmNotes final : public GradientSurface {
+class FrmNotes final : public ToolWindow {
     Q_OBJECT
 
 public:
@@ -23,10 +23,6 @@ public:
 
     // Shows the window (beside its owner the first time) and gives it the focus.
     void open();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     enum class Figure { Length, Rate, Samples };
@@ -62,5 +58,4 @@ private:
     // The main window's bars and beats per bar, which make its one beat length.
     double m_bars = 1.0;
     double m_beatsPerBar = 4.0;
-    bool m_placed = false;
 };

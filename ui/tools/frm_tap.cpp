@@ -4,11 +4,8 @@
 
 #include "core/checked_math.h"
 #include "core/decimal_round.h"
-#include "ui/paint/gradient_painter.h"
 #include "ui/paint/palette.h"
 #include "ui/shared/number_text.h"
-#include "ui/shared/tool_window.h"
-#include "ui/shared/window_placement.h"
 
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -49,9 +46,7 @@ constexpr int maxDoublings = 16;
 
 } // namespace
 
-FrmTap::FrmTap(QWidget& owner) : GradientSurface(&owner) {
-    setObjectName(QStringLiteral("FrmTap"));
-    setUpToolWindow(*this, QStringLiteral("Tap tempo"));
+FrmTap::FrmTap(QWidget& owner) : ToolWindow(owner, QStringLiteral("FrmTap"), QStringLiteral("Tap tempo")) {
 
     auto* lblHint = new QLabel(QStringLiteral("Tap Space, Enter or the button in time with the beat."), this);
     lblHint->setObjectName(QStringLiteral("lblHint"));
@@ -123,18 +118,14 @@ FrmTap::FrmTap(QWidget& owner) : GradientSurface(&owner) {
     setTabOrder(m_cmdUse, m_cmdCancel);
 
     showEstimate();
-    setFixedSize(sizeHint());
-    paintGradient(palette::calculatorBack, palette::calculatorFill, paint::GRADIENT_FILL_RECT_H);
+    fixSizeAndPaint();
 }
 
 void FrmTap::open() {
     clearTaps();
     showEstimate();
-    if (!isVisible()) {
-        create();
-        placeBesideOwner(*this);
-    }
-    showToolWindow(*this);
+    // Placed anew at every opening: taps start afresh, and so does the window.
+    present(true);
     m_cmdTap->setFocus();
 }
 
@@ -151,14 +142,11 @@ bool FrmTap::eventFilter(QObject* watched, QEvent* event) {
             }
         }
     }
-    return GradientSurface::eventFilter(watched, event);
+    return ToolWindow::eventFilter(watched, event);
 }
 
 void FrmTap::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Escape:
-        close();
-        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // Buttons outside a dialog do not take Enter: on a button other than the tap button it
@@ -170,14 +158,13 @@ void FrmTap::keyPressEvent(QKeyEvent* event) {
         }
         return;
     default:
-        GradientSurface::keyPressEvent(event);
+        ToolWindow::keyPressEvent(event);
     }
 }
 
 void FrmTap::closeEvent(QCloseEvent* event) {
     clearTaps();
-    returnActivation(*this);
-    event->accept();
+    ToolWindow::closeEvent(event);
 }
 
 void FrmTap::tapButtonPressed() {

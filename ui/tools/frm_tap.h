@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/tap_tempo.h"
-#include "ui/paint/gradient_surface.h"
+#include "ui/tools/tool_window_base.h"
 
 #include <optional>
 
@@ -10,7 +10,7 @@ class QPushButton;
 
 // The tap tempo window: the user taps Space, Enter or the large button in time, and the
 // window shows the tempo of the taps. "Use" hands it on; Escape or "Cancel" drops it.
-class FrmTap final : public GradientSurface {
+class FrmTap final : public ToolWindow {
     Q_OBJECT
 
 public:
