@@ -57,13 +57,6 @@ void showFigure(QLabel& label, const QString& text) {
     label.setAccessibleName(text);
 }
 
-QLabel* whiteLabel(const QString& text, QWidget& parent) {
-    auto* label = new QLabel(text, &parent);
-    label->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    palette::setColour(*label, QPalette::WindowText, palette::white);
-    return label;
-}
-
 } // namespace
 
 FrmLength::FrmLength(QWidget& owner)

@@ -5,7 +5,6 @@
 
 #include "core/note_values.h"
 #include "core/tempo.h"
-#include "ui/paint/palette.h"
 #include "ui/shared/calc_outcome.h"
 #include "ui/shared/number_text.h"
 
@@ -73,31 +72,24 @@ const QString widestCell = QStringLiteral("-1.06666666666667E+308");
 FrmNotes::FrmNotes(QWidget& owner)
     : ToolWindow(owner, QStringLiteral("FrmNotes"), QStringLiteral("Note values")) {
 
-    m_lblBeat = new QLabel(this);
+    m_lblBeat = whiteLabel(QString(), *this);
     m_lblBeat->setObjectName(QStringLiteral("lblBeat"));
     m_lblBeat->setWordWrap(true);
-    palette::setColour(*m_lblBeat, QPalette::WindowText, palette::white);
 
-    auto* lblFigure = new QLabel(QStringLiteral("&Show"), this);
-    lblFigure->setAccessibleName(QStringLiteral("Show"));
-    palette::setColour(*lblFigure, QPalette::WindowText, palette::white);
+    auto* lblFigure = whiteLabel(QStringLiteral("&Show"), *this);
     m_cmbFigure = new QComboBox(this);
     m_cmbFigure->setObjectName(QStringLiteral("cmbFigure"));
     m_cmbFigure->setAccessibleName(QStringLiteral("Show"));
     lblFigure->setBuddy(m_cmbFigure);
 
-    auto* lblSampleRate = new QLabel(QStringLiteral("Sample &rate"), this);
-    lblSampleRate->setAccessibleName(QStringLiteral("Sample rate"));
-    palette::setColour(*lblSampleRate, QPalette::WindowText, palette::white);
+    auto* lblSampleRate = whiteLabel(QStringLiteral("Sample &rate"), *this);
     m_cmbSampleRate = new QComboBox(this);
     m_cmbSampleRate->setObjectName(QStringLiteral("cmbSampleRate"));
     m_cmbSampleRate->setAccessibleName(QStringLiteral("Sample rate"));
     addSampleRates(*m_cmbSampleRate);
     lblSampleRate->setBuddy(m_cmbSampleRate);
 
-    auto* lblBeatChoice = new QLabel(QStringLiteral("The &beat is a"), this);
-    lblBeatChoice->setAccessibleName(QStringLiteral("The beat is a"));
-    palette::setColour(*lblBeatChoice, QPalette::WindowText, palette::white);
+    auto* lblBeatChoice = whiteLabel(QStringLiteral("The &beat is a"), *this);
     m_cmbBeat = new QComboBox(this);
     m_cmbBeat->setObjectName(QStringLiteral("cmbBeat"));
     m_cmbBeat->setAccessibleName(QStringLiteral("The beat is a"));

@@ -4,7 +4,6 @@
 
 #include "core/checked_math.h"
 #include "core/decimal_round.h"
-#include "ui/paint/palette.h"
 #include "ui/shared/number_text.h"
 
 #include <QCloseEvent>
@@ -48,10 +47,9 @@ constexpr int maxDoublings = 16;
 
 FrmTap::FrmTap(QWidget& owner) : ToolWindow(owner, QStringLiteral("FrmTap"), QStringLiteral("Tap tempo")) {
 
-    auto* lblHint = new QLabel(QStringLiteral("Tap Space, Enter or the button in time with the beat."), this);
+    auto* lblHint =
+        whiteLabel(QStringLiteral("Tap Space, Enter or the button in time with the beat."), *this);
     lblHint->setObjectName(QStringLiteral("lblHint"));
-    lblHint->setAccessibleName(lblHint->text());
-    palette::setColour(*lblHint, QPalette::WindowText, palette::white);
 
     m_cmdTap = new QPushButton(QStringLiteral("Tap"), this);
     m_cmdTap->setObjectName(QStringLiteral("cmdTap"));
@@ -63,9 +61,8 @@ FrmTap::FrmTap(QWidget& owner) : ToolWindow(owner, QStringLiteral("FrmTap"), QSt
     m_cmdTap->installEventFilter(this);
     connect(m_cmdTap, &QPushButton::pressed, this, &FrmTap::tapButtonPressed);
 
-    m_lblTempo = new QLabel(this);
+    m_lblTempo = whiteLabel(QString(), *this);
     m_lblTempo->setObjectName(QStringLiteral("lblTempo"));
-    palette::setColour(*m_lblTempo, QPalette::WindowText, palette::white);
     QFont large = font();
     large.setPointSizeF(14);
     large.setBold(true);
@@ -75,9 +72,8 @@ FrmTap::FrmTap(QWidget& owner) : ToolWindow(owner, QStringLiteral("FrmTap"), QSt
     m_lblTempo->setMinimumSize(QFontMetrics(large).horizontalAdvance(QStringLiteral("8888.88 BPM ± 888.88")),
                                2 * QFontMetrics(large).lineSpacing());
 
-    m_lblTaps = new QLabel(this);
+    m_lblTaps = whiteLabel(QString(), *this);
     m_lblTaps->setObjectName(QStringLiteral("lblTaps"));
-    palette::setColour(*m_lblTaps, QPalette::WindowText, palette::white);
     m_lblTaps->setAlignment(Qt::AlignCenter);
 
     m_cmdHalve = new QPushButton(QStringLiteral("Halve"), this);

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLocale>
 
 #include <array>
@@ -30,6 +31,13 @@ void ToolWindow::present(bool placeAgain) {
         m_placed = true;
     }
     showToolWindow(*this);
+}
+
+QLabel* ToolWindow::whiteLabel(const QString& text, QWidget& parent) {
+    auto* label = new QLabel(text, &parent);
+    label->setAccessibleName(QString(text).remove(QLatin1Char('&')));
+    palette::setColour(*label, QPalette::WindowText, palette::white);
+    return label;
 }
 
 void ToolWindow::keyPressEvent(QKeyEvent* event) {
