@@ -309,7 +309,8 @@ void FrmCalc::recalculate(const tactora::EntryValues& entries) {
     if (!showResults(outcome)) {
         return;
     }
-    m_lastOutcome = {CalcOutcome::Kind::Results, kind, tempo, bars, beatsPerBar, m_unitFactor, QString()};
+    m_lastOutcome = {
+        CalcOutcome::Kind::Results, true, kind, tempo, bars, beatsPerBar, m_unitFactor, QString()};
     emit outcomeChanged(m_lastOutcome);
 }
 

@@ -14,6 +14,9 @@ struct CalcOutcome {
     };
 
     Kind kind = Kind::None;
+    // Whether the figures below belong to results on screen: after a failure, to the earlier
+    // results the main window kept.
+    bool resultsShown = false;
     tactora::TempoKind tempoKind = tactora::TempoKind::BeatsPerMinute;
     double tempo = 0.0;
     double bars = 0.0;

@@ -14,7 +14,6 @@
 #include <QLabel>
 
 #include <array>
-#include <cmath>
 
 namespace {
 
@@ -165,8 +164,7 @@ void FrmNotes::showOutcome(const CalcOutcome& outcome) {
     case CalcOutcome::Kind::Failure:
         // The main window keeps showing its earlier results, and the outcome their figures:
         // the table goes on showing what belongs to them, and says why they stayed.
-        if (outcome.tempoKind != tactora::TempoKind::None && std::isfinite(outcome.tempo) &&
-            outcome.tempo > 0.0) {
+        if (outcome.resultsShown) {
             m_keptBecause = outcome.reason;
             showTempo(outcome.tempoKind, outcome.tempo, outcome.unitFactor);
         } else {
