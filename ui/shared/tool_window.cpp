@@ -4,7 +4,6 @@
 
 #include <QIcon>
 #include <QWidget>
-#include <QWindow>
 
 void setUpToolWindow(QWidget& window, const QString& caption) {
     window.setAccessibleName(caption);
@@ -14,17 +13,6 @@ void setUpToolWindow(QWidget& window, const QString& caption) {
     // An empty icon keeps Qt from handing down the main window's.
     window.setWindowIcon(QIcon());
     window.setFont(designFont());
-}
-
-void showToolWindow(QWidget& window) {
-    const QWindow* handle = window.windowHandle();
-    if (window.isVisible() && handle != nullptr && !handle->isExposed()) {
-        window.hide();
-    }
-    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    window.show();
-    window.raise();
-    window.activateWindow();
 }
 
 void returnActivation(QWidget& closing) {

@@ -8,11 +8,6 @@ class QWidget;
 // program's 8.25 pt face.
 void setUpToolWindow(QWidget& window, const QString& caption);
 
-// Shows a tool window, or brings it back, and gives it the activation: a minimised window is
-// restored, and one that the window system unmapped while it still counts as visible, which
-// show() alone would leave hidden, is shown afresh.
-void showToolWindow(QWidget& window);
-
 // Gives the activation back to the window the closing one (a tool window, a dialog or a
 // message box) belongs to, as the closing of a dialog should. Without a window manager nobody
 // else does, and the keyboard would lead nowhere; some platforms would also keep the

@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QWindow>
 
 #include <array>
 
@@ -30,7 +31,15 @@ void ToolWindow::present(bool placeAgain) {
         placeBesideOwner(*this);
         m_placed = true;
     }
-    showToolWindow(*this);
+    // A window the window system unmapped still counts as visible, and show() alone would
+    // leave it hidden: it is shown afresh. A minimised one is restored.
+    if (isVisible() && windowHandle() != nullptr && !windowHandle()->isExposed()) {
+        hide();
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 QLabel* ToolWindow::whiteLabel(const QString& text, QWidget& parent) {

@@ -19,8 +19,8 @@ protected:
     // background is painted once.
     void fixSizeAndPaint();
 
-    // Shows the window with the activation: placed beside its owner the first time, and, with
-    // placeAgain, every time it was hidden.
+    // Shows the window, or brings it back when minimised or unmapped, with the activation:
+    // placed beside its owner the first time, and, with placeAgain, every time it was hidden.
     void present(bool placeAgain = false);
 
     // A label in the windows' white on the gradient, named for assistive tools by its text
