@@ -227,8 +227,21 @@ void ClickTrack::setVolume(double volume) {
     m_volume = volume > 0.0 ? static_cast<float>(std::min(volume, 1.0)) : 0.0F;
 }
 
-void ClickTrack::setStopAfterBars(std::int64_t bars) {
-    m_stopAfterBars = std::max<std::int64_t>(bars, 0);
+void ClickTrack::setStopAfterBars(double bars) {
+    m_stopAfterBars = bars > 0.0 && std::isfinite(bars) ? bars : 0.0;
+}
+
+bool ClickTrack::pastTheLastBar() const {
+    if (m_stopAfterBars <= 0.0) {
+        return false;
+    }
+    if (m_next.accent) {
+        return static_cast<double>(m_barsStarted) >= std::ceil(m_stopAfterBars);
+    }
+    // A beat inside the bar in progress: only the last bar, when fractional, ends early.
+    const double wholeBars = std::floor(m_stopAfterBars);
+    return static_cast<double>(m_barsStarted) > wholeBars &&
+           static_cast<double>(m_grid.beatInBar(m_beat)) >= (m_stopAfterBars - wholeBars) * m_beatsPerBar;
 }
 
 void ClickTrack::restart() {
@@ -260,11 +273,11 @@ void ClickTrack::skip(std::int64_t frames) {
 // the same frame; the later one is heard.
 void ClickTrack::startDueBeats() {
     while (!m_finished && m_next.frame <= m_position) {
+        if (pastTheLastBar()) {
+            m_finished = true;
+            return;
+        }
         if (m_next.accent) {
-            if (m_stopAfterBars > 0 && m_barsStarted >= m_stopAfterBars) {
-                m_finished = true;
-                return;
-            }
             ++m_barsStarted;
         }
         m_click = m_next.accent ? &m_accentClick : &m_beatClick;

@@ -80,9 +80,10 @@ public:
     bool setBeatsPerBar(double beatsPerBar);
     // 0 to 1, at once; outside values are taken to the nearest end.
     void setVolume(double volume);
-    // After this many bars the track falls silent and finished() becomes true when the next
-    // bar would start; 0 for never. Bars already played count.
-    void setStopAfterBars(std::int64_t bars);
+    // After this many bars the track falls silent and finished() becomes true at the first
+    // beat past their end; 0 for never. Bars already played count. Of a fractional last bar
+    // (2.5 bars) the beats that start within its fraction are heard.
+    void setStopAfterBars(double bars);
     // Back to the first beat of a bar at frame 0, with the settings kept.
     void restart();
 
@@ -101,13 +102,14 @@ public:
 private:
     template <typename Output> void run(std::int64_t frames, Output& output);
     void startDueBeats();
+    bool pastTheLastBar() const;
     void startSegment(double beatsPerMinute, double beatsPerBar);
 
     int m_sampleRate;
     double m_beatsPerMinute = 120.0;
     double m_beatsPerBar = 4.0;
     float m_volume = 1.0F;
-    std::int64_t m_stopAfterBars = 0;
+    double m_stopAfterBars = 0.0;
 
     std::vector<float> m_accentClick;
     std::vector<float> m_beatClick;

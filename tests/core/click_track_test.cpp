@@ -217,15 +217,30 @@ TEST(ClickTrack, SixteenBitsAreTheFloatsAtFullScale) {
     }
 }
 
-TEST(ClickTrack, FallsSilentWhenTheBarAfterTheLastWouldStart) {
+struct StopRow {
+    double bars;
+    double beatsPerBar;
+    std::size_t clicksHeard;
+    std::int64_t finishedAt; // the first beat past the last bar, at 120 beats per minute
+};
+
+class ClickStop : public testing::TestWithParam<StopRow> {};
+
+TEST_P(ClickStop, FallsSilentAtTheFirstBeatPastTheLastBar) {
+    const StopRow& row = GetParam();
     ClickTrack track(48000);
-    track.setStopAfterBars(2);
-    const std::vector<float> audio = rendered(track, 8 * 24000 - 1);
-    EXPECT_EQ(onsetsHeard(audio, 0).size(), 8U);
+    ASSERT_TRUE(track.setBeatsPerBar(row.beatsPerBar));
+    track.setStopAfterBars(row.bars);
+    const std::vector<float> audio = rendered(track, row.finishedAt);
+    EXPECT_EQ(onsetsHeard(audio, 0).size(), row.clicksHeard);
     EXPECT_FALSE(track.finished());
-    EXPECT_EQ(onsetsHeard(rendered(track, 48000), 0), std::vector<ClickOnset>{});
+    EXPECT_EQ(onsetsHeard(rendered(track, 96000), 0), std::vector<ClickOnset>{});
     EXPECT_TRUE(track.finished());
 }
+
+INSTANTIATE_TEST_SUITE_P(Rows, ClickStop,
+                         testing::Values(StopRow{2, 4, 8, 8 * 24000}, StopRow{2.5, 4, 10, 10 * 24000},
+                                         StopRow{1.5, 3.5, 6, 132000}));
 
 } // namespace
 } // namespace tactora

@@ -3,6 +3,7 @@
 #include "ui/main/frm_calc.h"
 #include "ui/shared/number_text.h"
 #include "ui/tools/frm_length.h"
+#include "ui/tools/frm_metronome.h"
 #include "ui/tools/frm_notes.h"
 #include "ui/tools/frm_tap.h"
 
@@ -36,15 +37,18 @@ public:
         auto* openLength = new QAction(QStringLiteral("Tempo from length…"), &calc);
         openLength->setObjectName(QStringLiteral("actTempoFromLength"));
         connect(openLength, &QAction::triggered, this, &ToolWindows::openLength);
+        auto* openMetronome = new QAction(QStringLiteral("Metronome…"), &calc);
+        openMetronome->setObjectName(QStringLiteral("actMetronome"));
+        connect(openMetronome, &QAction::triggered, this, &ToolWindows::openMetronome);
 
         // The result boxes take no Tab, so the entries offer the note values too: that way
         // the keyboard alone reaches them.
         for (int i = 0; i < 3; ++i) {
-            calc.addResultActions(i, {openNotes, openLength});
+            calc.addResultActions(i, {openNotes, openLength, openMetronome});
         }
-        calc.addEntryActions(tactora::Entry::Tempo, {openNotes, openTap, openLength});
-        calc.addEntryActions(tactora::Entry::Bars, {openNotes, openLength});
-        calc.addEntryActions(tactora::Entry::BeatsPerBar, {openNotes, openLength});
+        calc.addEntryActions(tactora::Entry::Tempo, {openNotes, openTap, openLength, openMetronome});
+        calc.addEntryActions(tactora::Entry::Bars, {openNotes, openLength, openMetronome});
+        calc.addEntryActions(tactora::Entry::BeatsPerBar, {openNotes, openLength, openMetronome});
     }
 
 private:
@@ -74,6 +78,14 @@ private:
         m_length->open(m_calc.lastOutcome());
     }
 
+    // It follows every recalculation while open, and stops sounding when closed.
+    void openMetronome() {
+        if (!m_metronome) {
+            m_metronome = new FrmMetronome(m_calc);
+        }
+        m_metronome->open(m_calc.lastOutcome());
+    }
+
     // A tempo a tool window hands on goes through the tempo entry's check, as if typed there.
     void useTempo(double beatsPerMinute) {
         m_calc.enterTempo(tempoEntryText(beatsPerMinute, m_calc.tempoKind()));
@@ -83,12 +95,16 @@ private:
         if (m_notes && m_notes->isVisible()) {
             m_notes->showOutcome(outcome);
         }
+        if (m_metronome && m_metronome->isVisible()) {
+            m_metronome->follow(outcome);
+        }
     }
 
     FrmCalc& m_calc;
     QPointer<FrmNotes> m_notes;
     QPointer<FrmTap> m_tap;
     QPointer<FrmLength> m_length;
+    QPointer<FrmMetronome> m_metronome;
 };
 
 } // namespace

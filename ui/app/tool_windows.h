@@ -2,8 +2,8 @@
 
 class FrmCalc;
 
-// Adds the tool windows to the main window: "Note values…" in the context menu of each result
-// box and entry, "Tap tempo…" in that of the tempo entry. Each window is built when first
-// opened, on the main window's latest outcome; the note window follows every recalculation
-// while it is on screen.
+// Adds the tool windows to the main window: "Note values…", "Tempo from length…" and
+// "Metronome…" in the context menu of each result box and entry, "Tap tempo…" in that of the
+// tempo entry. Each window is built when first opened, on the main window's latest outcome;
+// the note window and the metronome follow every recalculation while they are on screen.
 void attachToolWindows(FrmCalc& calc);

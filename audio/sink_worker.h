@@ -1,0 +1,42 @@
+#pragma once
+
+#include "audio/click_player.h"
+
+#include <QAudio>
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class ClickStream;
+class QAudioSink;
+
+// The audio thread's side of the player: opens the sink on the device and feeds it the
+// click stream. Every call runs on the audio thread.
+class SinkWorker final : public QObject {
+public:
+    // onEnd is called on the worker's thread when playing ends by itself, with the number
+    // start() was given.
+    explicit SinkWorker(std::function<void(ClickPlayerEnd, int)> onEnd);
+    ~SinkWorker() override;
+
+    bool start(const QAudioDevice& device, const QAudioFormat& format, const ClickSettings& settings,
+               int playing);
+    void stop();
+    void change(const ClickSettings& settings);
+
+private:
+    void stateChanged(QAudio::State state);
+    void end(ClickPlayerEnd end);
+
+    std::function<void(ClickPlayerEnd, int)> m_onEnd;
+    int m_playing = 0;
+    std::unique_ptr<ClickStream> m_stream;
+    std::unique_ptr<QAudioSink> m_sink;
+};
+
+// The format the metronome asks of a device: its own rate, so that nothing resamples the
+// clicks off their frames, mono when it takes mono, 16-bit or float samples.
+QAudioFormat clickFormat(const QAudioDevice& device);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "audio/click_player.h"
+#include "ui/shared/calc_outcome.h"
+#include "ui/tools/tool_window_base.h"
+
+#include <memory>
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+
+// The metronome: plays the main window's tempo with the first beat of every bar accented,
+// started and stopped by its button or Space, and follows each recalculation from the next
+// beat. Closing it stops the sound.
+class FrmMetronome final : public ToolWindow {
+    Q_OBJECT
+
+public:
+    explicit FrmMetronome(QWidget& owner);
+    ~FrmMetronome() override;
+
+    // Shows the window on the main window's latest outcome.
+    void open(const CalcOutcome& outcome);
+    // Plays what the main window now shows, from the next beat when playing.
+    void follow(const CalcOutcome& outcome);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void startOrStop();
+    void start();
+    void stop();
+    void ended(ClickPlayerEnd end);
+    void sendSettings();
+    ClickSettings settings() const;
+    void showState();
+    bool findDevice();
+
+    std::unique_ptr<ClickPlayer> m_player;
+    QString m_deviceName;
+    QString m_audioProblem; // why there is no sound, empty when there can be
+    // What the main window shows, in beats per minute; none when nothing can be played.
+    std::optional<double> m_beatsPerMinute;
+    tactora::TempoKind m_tempoKind = tactora::TempoKind::BeatsPerMinute;
+    double m_tempo = 0.0; // as the main window shows it
+    double m_beatsPerBar = 0.0;
+    double m_bars = 0.0;
+    QString m_cannotPlay; // why m_beatsPerMinute is empty
+    QString m_ending;     // how the last playing ended, until the next start
+
+    QLabel* m_lblPlays = nullptr;
+    QPushButton* m_cmdStart = nullptr;
+    QSlider* m_sldVolume = nullptr;
+    QCheckBox* m_chkStopAfterBars = nullptr;
+    QLabel* m_lblStatus = nullptr;
+};
