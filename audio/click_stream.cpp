@@ -7,11 +7,15 @@
 namespace {
 
 constexpr double tailSeconds = 0.5;
+// A sound server that starts a stream a little late, or catches up on a short first
+// buffering, drops the stream's first few milliseconds: they are silence, not the first click.
+constexpr double leadInSeconds = 0.05;
 
 } // namespace
 
 ClickStream::ClickStream(const QAudioFormat& format, const ClickSettings& settings)
     : m_format(format), m_track(format.sampleRate()),
+      m_leadInFrames(std::llround(leadInSeconds * format.sampleRate())),
       m_tailFrames(std::llround(tailSeconds * format.sampleRate())) {
     apply(settings);
     m_settings = settings;
@@ -56,7 +60,10 @@ qint64 ClickStream::readData(char* data, qint64 maxSize) {
         m_tailFrames -= frames;
     }
     m_mono.resize(static_cast<std::size_t>(frames));
-    m_track.render(m_mono);
+    const std::int64_t leadIn = std::min(frames, m_leadInFrames);
+    m_leadInFrames -= leadIn;
+    std::fill_n(m_mono.begin(), leadIn, 0.0F);
+    m_track.render(std::span(m_mono).subspan(static_cast<std::size_t>(leadIn)));
     if (m_format.sampleFormat() == QAudioFormat::Float) {
         auto* out = reinterpret_cast<float*>(data);
         for (const float sample : m_mono) {

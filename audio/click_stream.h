@@ -34,6 +34,7 @@ private:
     QAudioFormat m_format;
     tactora::ClickTrack m_track;
     ClickSettings m_settings;
+    std::int64_t m_leadInFrames; // silence still to give before the first beat
     // Silence still to give once the track has finished: the sink may drop what it holds
     // when it stops, and the last click must be heard whole first.
     std::int64_t m_tailFrames;

@@ -38,7 +38,7 @@ bool SinkWorker::start(const QAudioDevice& device, const QAudioFormat& format, c
     stop();
     m_playing = playing;
     m_stream = std::make_unique<ClickStream>(format, settings);
-    m_stream->open(QIODevice::ReadOnly);
+    m_stream->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     m_sink = std::make_unique<QAudioSink>(device, format);
     m_sink->setBufferSize(format.bytesForDuration(bufferMicroseconds));
     connect(m_sink.get(), &QAudioSink::stateChanged, this, &SinkWorker::stateChanged);
