@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(build-essential cmake qt6-base-dev fonts-dejavu-core)
+packages=(build-essential cmake qt6-base-dev qt6-multimedia-dev fonts-dejavu-core)
 headless=0
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     headless=1
@@ -14,7 +14,7 @@ fi
 
 build="$root/build"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTACTORA_BUILD_TESTS=OFF
-cmake --build "$build" -j "$(nproc)" --target tactora04
+cmake --build "$build" -j "$(nproc)" --target tactora04 tactora04-audio
 program="$build/ui/tactora04"
 
 if [ "$headless" -eq 0 ]; then

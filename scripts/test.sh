@@ -4,9 +4,12 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 "$root/scripts/install-packages.sh" \
-    build-essential cmake qt6-base-dev \
+    build-essential cmake qt6-base-dev qt6-multimedia-dev \
     libgtest-dev fonts-dejavu-core \
     binutils-mingw-w64-x86-64 cpp desktop-file-utils appstream clang-tidy
+
+# The metronome's test through a real sound server, which it starts and stops itself.
+"$root/scripts/install-packages.sh" pulseaudio pulseaudio-utils
 
 # The Debian package's tests: cpack's dependency list (dpkg-shlibdeps) and lintian.
 "$root/scripts/install-packages.sh" dpkg-dev lintian

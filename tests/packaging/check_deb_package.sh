@@ -2,18 +2,20 @@
 # Unpacks the Debian package into a scratch root (dpkg-deb -x: the system and its package
 # database are not touched), checks that it holds exactly the files Debian and the desktops
 # look for, and starts the installed program offscreen.
-#   check_deb_package.sh PACKAGE_DIR PACKAGE_NAME APP_ID
+#   check_deb_package.sh PACKAGE_DIR PACKAGE_NAME APP_ID AUDIO_PLUGIN
 set -euo pipefail
 packages=("$1"/*.deb)
 [ ${#packages[@]} -eq 1 ] || { echo "expected one package in $1, found: ${packages[*]}"; exit 1; }
 name=$2
 app_id=$3
+audio_plugin=$4
 root="$1/root"
 rm -rf "$root"
 dpkg-deb -x "${packages[0]}" "$root"
 
 expected=(
     "usr/bin/$name"
+    "usr/$audio_plugin"
     "usr/share/applications/$app_id.desktop"
     "usr/share/metainfo/$app_id.metainfo.xml"
     "usr/share/doc/$name/copyright"
