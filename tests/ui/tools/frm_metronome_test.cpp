@@ -59,6 +59,13 @@ void FrmMetronomeTest::saysSoWithoutAnAudioDevice() {
     QCOMPARE(startButton(metronome).text(), QStringLiteral("Start"));
     QCOMPARE(status(metronome), noDevice);
     QCOMPARE(session.results(), results);
+
+    // It follows the main window's recalculations, and names a bar it cannot play.
+    session.typeInto(2, QStringLiteral("0.5"));
+    QCOMPARE(metronome.findChild<QLabel*>(QStringLiteral("lblPlays"))->text(),
+             QStringLiteral("97.3 beats per minute, 0.5 beats per bar"));
+    QCOMPARE(status(metronome), QStringLiteral("A bar of fewer than one beat cannot be played."));
+    QVERIFY(!startButton(metronome).isEnabled());
 }
 
 void FrmMetronomeTest::startsAndStopsWithTheButton() {
