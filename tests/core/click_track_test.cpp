@@ -224,6 +224,10 @@ struct StopRow {
     std::int64_t finishedAt; // the first beat past the last bar, at 120 beats per minute
 };
 
+std::ostream& operator<<(std::ostream& out, const StopRow& row) {
+    return out << row.bars << " bars of " << row.beatsPerBar;
+}
+
 class ClickStop : public testing::TestWithParam<StopRow> {};
 
 TEST_P(ClickStop, FallsSilentAtTheFirstBeatPastTheLastBar) {
