@@ -60,12 +60,14 @@ int main(int argc, char* argv[]) {
         }
         samples.resize(static_cast<std::size_t>(bytes.size()) / 2);
         std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
-        const auto loud = std::find_if(samples.begin(), samples.end(), [](std::int16_t s) { return std::abs(s) > 2000; });
+        const auto loud =
+            std::find_if(samples.begin(), samples.end(), [](std::int16_t s) { return std::abs(s) > 2000; });
         if (loud == samples.end()) {
             return;
         }
         const auto after = std::distance(loud, samples.end());
-        const double onsetAt = static_cast<double>(now) - static_cast<double>(after) * 1e9 / format.sampleRate();
+        const double onsetAt =
+            static_cast<double>(now) - static_cast<double>(after) * 1e9 / format.sampleRate();
         milliseconds.push_back((onsetAt - static_cast<double>(startedAt)) / 1e6);
         player->stop();
         startedAt = -1;
@@ -91,7 +93,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     std::sort(milliseconds.begin(), milliseconds.end());
-    std::printf("start to first click at the sink, %d runs: median %.1f ms, fastest %.1f ms, slowest %.1f ms\n",
-                runs, milliseconds[milliseconds.size() / 2], milliseconds.front(), milliseconds.back());
+    std::printf(
+        "start to first click at the sink, %d runs: median %.1f ms, fastest %.1f ms, slowest %.1f ms\n", runs,
+        milliseconds[milliseconds.size() / 2], milliseconds.front(), milliseconds.back());
     return 0;
 }
