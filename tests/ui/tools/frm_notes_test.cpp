@@ -69,8 +69,9 @@ void FrmNotesTest::opensFromEachResultBoxBesideStandardItems() {
     const QString standard = session.menuItems.join(QLatin1Char('|')).remove(QLatin1Char('&'));
     QVERIFY2(standard.contains(QStringLiteral("Copy")) && standard.contains(QStringLiteral("Select All")),
              qPrintable(standard));
-    QCOMPARE(session.menuItems.mid(session.menuItems.size() - 2),
-             (QStringList{noteValuesItem, QStringLiteral("Tempo from length…")}));
+    QCOMPARE(
+        session.menuItems.mid(session.menuItems.size() - 3),
+        (QStringList{noteValuesItem, QStringLiteral("Tempo from length…"), QStringLiteral("Metronome…")}));
     QTRY_VERIFY(session.notes->isVisible());
     // Open at once on the figures the main window shows: 100 beats per minute.
     QCOMPARE(session.beat(), QStringLiteral("A quarter note is one beat of 100 beats per minute."));
