@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the whole program for 64-bit Windows on Debian 12: a static Qt for MinGW (once,
-# into a cache folder outside the repository), then tactora04.exe and its installer; runs
-# the window tests under Wine and saves a screenshot of the program running under Wine.
+# Builds the whole program for 64-bit Windows on Debian 12: a static Qt for MinGW, Qt Base and
+# Qt Multimedia (once, into a cache folder outside the repository), then tactora04.exe and its
+# installer; runs the window tests under Wine and saves a screenshot of the program running
+# under Wine.
 #
-#   scripts/build-windows.sh        everything (the first run builds Qt: about 45 minutes)
+#   scripts/build-windows.sh        everything (the first run builds Qt: about 30 minutes)
 #   scripts/build-windows.sh qt     only the cached Qt
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,7 +15,7 @@ toolchain=$root/cmake/mingw-w64-x86_64.cmake
 jobs=${JOBS:-$(nproc)}
 
 "$root/scripts/install-packages.sh" \
-    cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools \
+    cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev \
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cpp \
     wine64 nsis xvfb xauth imagemagick fonts-dejavu-core
 
@@ -53,30 +54,43 @@ add_source_entries() {
     fi
 }
 
-# Debian's qt6-base source at the version of the host's Qt tools (moc, rcc, uic), which
-# the cross build runs.
-fetch_qt_source() {
+# Debian's source package $1 at the version of the host's package $2, unpacked into
+# $cache/src/$1/source: the cross builds run the host's Qt tools (moc, rcc, uic), which must be
+# of the same version.
+fetch_debian_source() { # source-package host-package
     if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d; then
         add_source_entries
         apt-get update -qq
     fi
-    local version
-    version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
-    rm -rf "$cache/src" && mkdir -p "$cache/src"
-    (cd "$cache/src" && apt-get source -qq --download-only "qt6-base=$version" &&
-        dpkg-source -x ./*.dsc qtbase >/dev/null)
+    local version dir=$cache/src/$1
+    version=$(dpkg-query -W -f='${Version}' "$2")
+    rm -rf "$dir" && mkdir -p "$dir"
+    (cd "$dir" && apt-get source -qq --download-only "$1=$version" &&
+        dpkg-source -x ./*.dsc source >/dev/null)
 }
 
-# Static Core, Gui, Widgets and Test with the Windows and offscreen platform plugins,
+# Static Core, Gui, Widgets, Network and Test with the Windows and offscreen platform plugins,
 # without OpenGL and Direct2D (the program paints with the raster engine) and without tablet
 # events, whose Wintab headers Debian's source leaves out. Without Direct2D, Qt builds no
 # DirectWrite font database, which the Windows platform plugin would still ask for: the patch
-# makes it fall back to the GDI one.
+# makes it fall back to the GDI one. Qt Multimedia will not build without Qt Network (its sound
+# effects load from URLs); the program needs no TLS, so there is no Schannel backend, and no
+# Network List Manager plugin, which a static build would link into the program.
+# The marker keeps these options: a cache built with others is built again, Qt Multimedia too.
+qt_base_options=(
+    -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF
+    -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF
+    -DFEATURE_sql=OFF -DFEATURE_dbus=OFF
+    -DFEATURE_network=ON -DFEATURE_schannel=OFF -DFEATURE_networklistmanager=OFF
+    -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF
+    -DFEATURE_zstd=OFF -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF
+    -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF
+)
 build_qt() {
-    [ -f "$qt/.complete" ] && return 0
-    fetch_qt_source
-    local src=$cache/src/qtbase
-    rm -rf "$cache/qt-build"
+    [ "$(cat "$qt/.complete" 2>/dev/null)" = "${qt_base_options[*]}" ] && return 0
+    fetch_debian_source qt6-base qt6-base-dev
+    local src=$cache/src/qt6-base/source
+    rm -rf "$cache/qt-build" "$qt"
     patch -d "$src" -p1 <"$root/packaging/qt-windows-plugin-font-engines.patch"
     cmake -S "$src" -B "$cache/qt-build" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
@@ -85,18 +99,39 @@ build_qt() {
         -DCMAKE_BUILD_TYPE=Release \
         -DBUILD_SHARED_LIBS=OFF \
         -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
-        -DFEATURE_opengl=OFF -DINPUT_opengl=no -DFEATURE_vulkan=OFF \
-        -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF \
-        -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF \
-        -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF \
-        -DFEATURE_zstd=OFF -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF \
-        -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF
+        "${qt_base_options[@]}"
     nice -n 19 cmake --build "$cache/qt-build" -j "$jobs"
     cmake --install "$cache/qt-build"
-    touch "$qt/.complete"
+    printf '%s\n' "${qt_base_options[*]}" >"$qt/.complete"
 }
 
-timed "Qt for MinGW" build_qt
+# Static Qt Multimedia for the metronome's QAudioSink and QMediaDevices; their Windows backend
+# (WASAPI, with a Media Foundation resampler) is part of the library, so the program imports no
+# plugin. Debian's source builds it with Debian's own patches applied; ours leaves out what
+# audio does not need and mends what MinGW and 6.4.2 break (see the patch). Qt Widgets stays
+# unfound, so that there is no QVideoWidget either. The marker keeps the patch's checksum: a
+# cache built with another patch is built again.
+build_qt_multimedia() {
+    local patch=$root/packaging/qt-multimedia-audio-only.patch
+    [ "$(cat "$qt/.multimedia-complete" 2>/dev/null)" = "$(sha256sum <"$patch")" ] && return 0
+    fetch_debian_source qt6-multimedia qt6-multimedia-dev
+    local src=$cache/src/qt6-multimedia/source
+    rm -rf "$cache/qt-multimedia-build"
+    patch -d "$src" -p1 <"$patch"
+    cmake -S "$src" -B "$cache/qt-multimedia-build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DCMAKE_INSTALL_PREFIX="$qt" \
+        -DCMAKE_BUILD_TYPE=Release \
+        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+        -DCMAKE_DISABLE_FIND_PACKAGE_Qt6Widgets=ON \
+        -DFEATURE_spatialaudio=OFF -DFEATURE_ffmpeg=OFF -DFEATURE_gstreamer=OFF
+    nice -n 19 cmake --build "$cache/qt-multimedia-build" -j "$jobs"
+    cmake --install "$cache/qt-multimedia-build"
+    sha256sum <"$patch" >"$qt/.multimedia-complete"
+}
+
+timed "Qt Base for MinGW" build_qt
+timed "Qt Multimedia for MinGW" build_qt_multimedia
 # On Windows the offscreen platform of the window tests reads its fonts from the fonts folder
 # beside Qt's libraries, which Wine finds through its Z: drive. It knows no family aliases, so
 # the default "Sans Serif" falls back to whichever family it meets first: the folder holds
