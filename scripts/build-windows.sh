@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the whole program for 64-bit Windows on Debian 12: a static Qt for MinGW, Qt Base and
 # Qt Multimedia (once, into a cache folder outside the repository), then tactora04.exe and its
-# installer; runs the window tests under Wine and saves a screenshot of the program running
-# under Wine.
+# installer; runs the window tests under Wine and saves screenshots of the program and its
+# metronome running under Wine.
 #
 #   scripts/build-windows.sh        everything (the first run builds Qt: about 30 minutes)
 #   scripts/build-windows.sh qt     only the cached Qt
@@ -17,7 +17,7 @@ jobs=${JOBS:-$(nproc)}
 "$root/scripts/install-packages.sh" \
     cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev \
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cpp \
-    wine64 nsis xvfb xauth imagemagick fonts-dejavu-core
+    wine64 nsis xvfb xauth imagemagick xdotool fonts-dejavu-core
 
 timings=()
 timed() { # name command...
@@ -171,7 +171,7 @@ make_installer() {
 }
 
 # Installs silently into the Wine prefix, runs the installed program under a virtual display
-# and photographs it, then uninstalls.
+# and photographs it, and its metronome, then uninstalls.
 install_and_screenshot() {
     local dir="$WINEPREFIX/drive_c/Program Files/Tactora 2004"
     /usr/lib/wine/wine64 "$installer" /S
@@ -182,7 +182,7 @@ install_and_screenshot() {
     fi
     # Wine 8's DirectWrite leaves the entries blank; Qt's FreeType engine draws them.
     xvfb-run --auto-servernum --server-args="-screen 0 640x480x24" \
-        "$root/scripts/wine-screenshot.sh" "$dir/bin/tactora04.exe" "$screenshot"
+        "$root/scripts/wine-screenshot.sh" "$dir/bin/tactora04.exe" "$screenshot" "$metronome_screenshot"
     /usr/lib/wine/wine64 "$dir/Uninstall.exe" /S '_?=C:\Program Files\Tactora 2004'
     /usr/lib/wine/wineserver -w
     if [ -e "$dir/bin/tactora04.exe" ]; then
@@ -192,6 +192,7 @@ install_and_screenshot() {
 }
 
 screenshot=$build/tactora04-wine.png
+metronome_screenshot=$build/tactora04-wine-metronome.png
 timed "program and window tests (build)" build_program
 "$root/scripts/wine-prefix.sh" "$build/wine-prefix"
 export WINEPREFIX="$build/wine-prefix" WINEDEBUG=-all
@@ -203,5 +204,6 @@ echo
 echo "Program:    $build/tactora04.exe"
 echo "Installer:  $installer"
 echo "Screenshot: $screenshot"
+echo "Metronome:  $metronome_screenshot"
 printf '%s\n' "${timings[@]}"
 [ "$window_tests_failed" -eq 0 ] || { echo "Some window tests failed under Wine" >&2; exit 1; }
