@@ -18,7 +18,6 @@ ClickStream::ClickStream(const QAudioFormat& format, const ClickSettings& settin
       m_leadInFrames(std::llround(leadInSeconds * format.sampleRate())),
       m_tailFrames(std::llround(tailSeconds * format.sampleRate())) {
     apply(settings);
-    m_settings = settings;
 }
 
 void ClickStream::change(const ClickSettings& settings) {

@@ -179,7 +179,6 @@ void FrmMetronome::sendSettings() {
     if (m_player && m_player->isPlaying() && m_beatsPerMinute) {
         m_player->change(settings());
     }
-    showState();
 }
 
 ClickSettings FrmMetronome::settings() const {
