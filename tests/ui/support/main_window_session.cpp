@@ -1,6 +1,6 @@
 #include "tests/ui/support/main_window_session.h"
 
-#include "ui/app/tool_windows.h"
+#include "ui/app/program.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,8 +13,7 @@
 
 MainWindowSession::MainWindowSession() {
     QLocale::setDefault(QLocale::c());
-    m_calc = std::make_unique<FrmCalc>(m_dialogs);
-    attachToolWindows(*m_calc);
+    m_calc = composeProgram(m_dialogs);
     m_calc->show();
     m_calc->activateWindow();
     if (!QTest::qWaitForWindowActive(m_calc.get()))

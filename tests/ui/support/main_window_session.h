@@ -11,7 +11,7 @@
 
 class QLineEdit;
 
-// The main window with its tool windows, as the program puts them together, shown with
+// The program as it runs (composed by the program's own function), shown with
 // scripted message boxes, and the user's hands on it: every click and key goes through the
 // window the control is in.
 class MainWindowSession {
