@@ -309,8 +309,15 @@ void FrmCalc::recalculate(const tactora::EntryValues& entries) {
     if (!showResults(outcome)) {
         return;
     }
-    m_lastOutcome = {
-        CalcOutcome::Kind::Results, true, kind, tempo, bars, beatsPerBar, m_unitFactor, QString()};
+    m_lastOutcome = {CalcOutcome::Kind::Results,
+                     true,
+                     kind,
+                     tempo,
+                     bars,
+                     beatsPerBar,
+                     m_unitFactor,
+                     outcome.results,
+                     QString()};
     emit outcomeChanged(m_lastOutcome);
 }
 

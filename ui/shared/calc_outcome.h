@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/entry_rules.h"
+#include "core/tempo.h"
 
 #include <QString>
 
@@ -21,6 +22,12 @@ struct CalcOutcome {
     double tempo = 0.0;
     double bars = 0.0;
     double beatsPerBar = 0.0;
-    double unitFactor = 1.0; // 1 for seconds, 1000 for milliseconds
-    QString reason;          // a clause in lower case, for a failure
+    double unitFactor = 1.0;       // 1 for seconds, 1000 for milliseconds
+    tactora::TempoResults results; // as the result boxes show them
+    QString reason;                // a clause in lower case, for a failure
+
+    // The tempo in beats per minute, whichever kind of tempo the main window holds.
+    [[nodiscard]] double beatsPerMinute() const {
+        return tempoKind == tactora::TempoKind::CyclesPerSecond ? tempo * 60.0 : tempo;
+    }
 };

@@ -1,5 +1,7 @@
 #include "ui/tools/frm_metronome.h"
 
+#include "ui/tools/form_rows.h"
+
 #include "core/click_track.h"
 #include "ui/paint/palette.h"
 #include "ui/shared/number_text.h"
@@ -7,7 +9,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontMetrics>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
@@ -45,13 +46,10 @@ FrmMetronome::FrmMetronome(QWidget& owner)
     // which keeps its mnemonic.
     new QShortcut(Qt::Key_Space, this, this, &FrmMetronome::startOrStop);
 
-    auto* lblVolume = whiteLabel(QStringLiteral("&Volume"), *this);
     m_sldVolume = new QSlider(Qt::Horizontal, this);
     m_sldVolume->setObjectName(QStringLiteral("sldVolume"));
-    m_sldVolume->setAccessibleName(QStringLiteral("Volume"));
     m_sldVolume->setRange(0, 100);
     m_sldVolume->setValue(defaultVolume);
-    lblVolume->setBuddy(m_sldVolume);
     connect(m_sldVolume, &QSlider::valueChanged, this, &FrmMetronome::sendSettings);
 
     m_chkStopAfterBars = new QCheckBox(this);
@@ -59,20 +57,12 @@ FrmMetronome::FrmMetronome(QWidget& owner)
     palette::setColour(*m_chkStopAfterBars, QPalette::WindowText, palette::white);
     connect(m_chkStopAfterBars, &QCheckBox::toggled, this, &FrmMetronome::sendSettings);
 
-    m_lblStatus = whiteLabel(QString(), *this);
-    m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    m_lblStatus->setWordWrap(true);
-    m_lblStatus->setMinimumHeight(2 * fontMetrics().lineSpacing());
-
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(m_lblPlays, 0, 0, 1, 2);
-    grid->addWidget(m_cmdStart, 1, 0, 1, 2);
-    grid->addWidget(lblVolume, 2, 0);
-    grid->addWidget(m_sldVolume, 2, 1);
-    grid->addWidget(m_chkStopAfterBars, 3, 0, 1, 2);
-    grid->addWidget(m_lblStatus, 4, 0, 1, 2);
-    setTabOrder(m_cmdStart, m_sldVolume);
-    setTabOrder(m_sldVolume, m_chkStopAfterBars);
+    FormRows rows(*this);
+    rows.addWide(*m_lblPlays);
+    rows.addWide(*m_cmdStart);
+    rows.addRow(QStringLiteral("&Volume"), *m_sldVolume);
+    rows.addWide(*m_chkStopAfterBars);
+    m_lblStatus = &rows.addMessage(QStringLiteral("lblStatus"));
 
     showState();
     fixSizeAndPaint();
@@ -88,34 +78,31 @@ void FrmMetronome::open(const CalcOutcome& outcome) {
 }
 
 void FrmMetronome::follow(const CalcOutcome& outcome) {
-    m_cannotPlay.clear();
-    if (!outcome.resultsShown) {
-        m_beatsPerMinute.reset();
-        m_cannotPlay = QStringLiteral("The main window shows no results to play.");
-    } else {
-        m_beatsPerMinute =
-            outcome.tempoKind == tactora::TempoKind::CyclesPerSecond ? outcome.tempo * 60.0 : outcome.tempo;
-        m_beatsPerBar = outcome.beatsPerBar;
-        m_bars = outcome.bars;
-        m_tempoKind = outcome.tempoKind;
-        m_tempo = outcome.tempo;
-        // Checked at the device's rate once there is one, at the commonest until then.
-        const int rate = m_player && m_player->sampleRate() > 0 ? m_player->sampleRate() : 48000;
-        if (!tactora::isPlayableBarLength(m_beatsPerBar)) {
-            m_cannotPlay = QStringLiteral("A bar of fewer than one beat cannot be played.");
-        } else if (!tactora::isPlayableTempo(rate, *m_beatsPerMinute)) {
-            m_cannotPlay =
-                60.0 * rate / *m_beatsPerMinute < 1.0
-                    ? QStringLiteral("Too fast to play: a beat would be shorter than one sample.")
-                    : QStringLiteral("Too slow to play: a beat would last more than 2^40 samples.");
-        }
-    }
-    if (!m_cannotPlay.isEmpty()) {
+    m_outcome = outcome;
+    if (!cannotPlay().isEmpty()) {
         stop();
     } else {
         sendSettings();
     }
     showState();
+}
+
+QString FrmMetronome::cannotPlay() const {
+    if (!m_outcome.resultsShown) {
+        return QStringLiteral("The main window shows no results to play.");
+    }
+    if (!tactora::isPlayableBarLength(m_outcome.beatsPerBar)) {
+        return QStringLiteral("A bar of fewer than one beat cannot be played.");
+    }
+    // Checked at the device's rate once there is one, at the commonest until then.
+    const int rate = m_player && m_player->sampleRate() > 0 ? m_player->sampleRate() : 48000;
+    const double beatsPerMinute = m_outcome.beatsPerMinute();
+    if (!tactora::isPlayableTempo(rate, beatsPerMinute)) {
+        return 60.0 * rate / beatsPerMinute < 1.0
+                   ? QStringLiteral("Too fast to play: a beat would be shorter than one sample.")
+                   : QStringLiteral("Too slow to play: a beat would last more than 2^40 samples.");
+    }
+    return {};
 }
 
 void FrmMetronome::closeEvent(QCloseEvent* event) {
@@ -154,7 +141,7 @@ bool FrmMetronome::findDevice() {
 
 void FrmMetronome::start() {
     m_ending.clear();
-    if (!m_cannotPlay.isEmpty() || !findDevice()) {
+    if (!cannotPlay().isEmpty() || !findDevice()) {
         return;
     }
     if (!m_player->start(settings())) {
@@ -170,33 +157,34 @@ void FrmMetronome::stop() {
 
 void FrmMetronome::ended(ClickPlayerEnd end) {
     m_ending = end == ClickPlayerEnd::Finished
-                   ? QStringLiteral("Played %1.").arg(barsText(m_bars))
+                   ? QStringLiteral("Played %1.").arg(barsText(m_outcome.bars))
                    : QStringLiteral("The audio device %1 stopped playing.").arg(m_deviceName);
     showState();
 }
 
 void FrmMetronome::sendSettings() {
-    if (m_player && m_player->isPlaying() && m_beatsPerMinute) {
+    if (m_player && m_player->isPlaying() && cannotPlay().isEmpty()) {
         m_player->change(settings());
     }
 }
 
 ClickSettings FrmMetronome::settings() const {
     ClickSettings settings;
-    settings.beatsPerMinute = m_beatsPerMinute.value_or(0.0);
-    settings.beatsPerBar = m_beatsPerBar;
-    settings.stopAfterBars = m_chkStopAfterBars->isChecked() ? m_bars : 0.0;
+    settings.beatsPerMinute = m_outcome.beatsPerMinute();
+    settings.beatsPerBar = m_outcome.beatsPerBar;
+    settings.stopAfterBars = m_chkStopAfterBars->isChecked() ? m_outcome.bars : 0.0;
     settings.volume = m_sldVolume->value() / 100.0;
     return settings;
 }
 
 void FrmMetronome::showState() {
-    if (m_beatsPerMinute) {
-        const QString bar = QStringLiteral("%1 beats per bar").arg(toDisplayText(m_beatsPerBar));
-        m_lblPlays->setText(
-            m_tempoKind == tactora::TempoKind::CyclesPerSecond
-                ? QStringLiteral("%1 cycles per second, a beat a cycle, %2").arg(toDisplayText(m_tempo), bar)
-                : QStringLiteral("%1 beats per minute, %2").arg(toDisplayText(m_tempo), bar));
+    const QString cannot = cannotPlay();
+    if (m_outcome.resultsShown) {
+        const QString bar = QStringLiteral("%1 beats per bar").arg(toDisplayText(m_outcome.beatsPerBar));
+        const QString tempo = toDisplayText(m_outcome.tempo);
+        m_lblPlays->setText(m_outcome.tempoKind == tactora::TempoKind::CyclesPerSecond
+                                ? QStringLiteral("%1 cycles per second, a beat a cycle, %2").arg(tempo, bar)
+                                : QStringLiteral("%1 beats per minute, %2").arg(tempo, bar));
     } else {
         m_lblPlays->setText(QStringLiteral("Nothing to play"));
     }
@@ -206,14 +194,14 @@ void FrmMetronome::showState() {
     m_cmdStart->setText(playing ? QStringLiteral("Stop") : QStringLiteral("Start"));
     m_cmdStart->setAccessibleName(m_cmdStart->text());
     // Without a device it stays enabled: pressing it looks for one again.
-    m_cmdStart->setEnabled(playing || m_cannotPlay.isEmpty());
+    m_cmdStart->setEnabled(playing || cannot.isEmpty());
 
-    m_chkStopAfterBars->setText(QStringLiteral("Stop &after %1").arg(barsText(m_bars)));
-    m_chkStopAfterBars->setAccessibleName(QStringLiteral("Stop after %1").arg(barsText(m_bars)));
+    m_chkStopAfterBars->setText(QStringLiteral("Stop &after %1").arg(barsText(m_outcome.bars)));
+    m_chkStopAfterBars->setAccessibleName(QStringLiteral("Stop after %1").arg(barsText(m_outcome.bars)));
 
     QString status;
-    if (!m_cannotPlay.isEmpty()) {
-        status = m_cannotPlay;
+    if (!cannot.isEmpty()) {
+        status = cannot;
     } else if (!m_audioProblem.isEmpty()) {
         status = m_audioProblem;
     } else if (!m_ending.isEmpty()) {

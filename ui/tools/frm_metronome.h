@@ -5,7 +5,6 @@
 #include "ui/tools/tool_window_base.h"
 
 #include <memory>
-#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -37,20 +36,17 @@ private:
     void ended(ClickPlayerEnd end);
     void sendSettings();
     ClickSettings settings() const;
+    // Why the main window's figures cannot be played; empty when they can.
+    QString cannotPlay() const;
     void showState();
     bool findDevice();
 
     std::unique_ptr<ClickPlayer> m_player;
     QString m_deviceName;
     QString m_audioProblem; // why there is no sound, empty when there can be
-    // What the main window shows, in beats per minute; none when nothing can be played.
-    std::optional<double> m_beatsPerMinute;
-    tactora::TempoKind m_tempoKind = tactora::TempoKind::BeatsPerMinute;
-    double m_tempo = 0.0; // as the main window shows it
-    double m_beatsPerBar = 0.0;
-    double m_bars = 0.0;
-    QString m_cannotPlay; // why m_beatsPerMinute is empty
-    QString m_ending;     // how the last playing ended, until the next start
+    // The main window's latest outcome: what it shows is what plays.
+    CalcOutcome m_outcome;
+    QString m_ending; // how the last playing ended, until the next start
 
     QLabel* m_lblPlays = nullptr;
     QPushButton* m_cmdStart = nullptr;

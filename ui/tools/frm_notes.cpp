@@ -1,10 +1,10 @@
 #include "ui/tools/frm_notes.h"
 
+#include "ui/tools/form_rows.h"
 #include "ui/tools/note_table.h"
 #include "ui/tools/out_of_range.h"
 
 #include "core/note_values.h"
-#include "core/tempo.h"
 #include "ui/shared/calc_outcome.h"
 #include "ui/shared/number_text.h"
 
@@ -140,7 +140,8 @@ FrmNotes::FrmNotes(QWidget& owner)
     setTabOrder(m_cmbFigure, m_cmbSampleRate);
     setTabOrder(m_cmbSampleRate, m_table);
 
-    showNoResults(QStringLiteral("the main window has not calculated yet."));
+    m_outcome.reason = QStringLiteral("the main window has not calculated yet.");
+    showNoResults();
 
     // The table shows every row and column without scrolling; the window is sized to it
     // once and keeps that size, so its gradient is painted once.
@@ -154,50 +155,33 @@ FrmNotes::FrmNotes(QWidget& owner)
 }
 
 void FrmNotes::showOutcome(const CalcOutcome& outcome) {
-    m_bars = outcome.bars;
-    m_beatsPerBar = outcome.beatsPerBar;
-    switch (outcome.kind) {
-    case CalcOutcome::Kind::Results:
-        m_keptBecause.clear();
-        showTempo(outcome.tempoKind, outcome.tempo, outcome.unitFactor);
-        break;
-    case CalcOutcome::Kind::Failure:
-        // The main window keeps showing its earlier results, and the outcome their figures:
-        // the table goes on showing what belongs to them, and says why they stayed.
-        if (outcome.resultsShown) {
-            m_keptBecause = outcome.reason;
-            showTempo(outcome.tempoKind, outcome.tempo, outcome.unitFactor);
-        } else {
-            showNoResults(outcome.reason);
-        }
-        break;
-    case CalcOutcome::Kind::None:
-        break;
+    if (outcome.kind == CalcOutcome::Kind::None) {
+        return;
+    }
+    m_outcome = outcome;
+    if (m_outcome.resultsShown) {
+        fillFigureChoices();
+        showBeat();
+    } else {
+        showNoResults();
     }
 }
 
-void FrmNotes::showTempo(tactora::TempoKind kind, double tempo, double unitFactor) {
-    m_hasTempo = true;
-    m_kind = kind;
-    m_tempo = tempo;
-    m_unitFactor = unitFactor;
-    fillFigureChoices();
-    showBeat();
-}
-
 void FrmNotes::showBeat() {
-    if (!m_hasTempo) {
+    if (!m_outcome.resultsShown) {
         fillTable();
         return;
     }
     const QString note = beatChoices[m_cmbBeat->currentIndex()].toLower();
     const QString article = note.startsWith(QLatin1Char('e')) ? QStringLiteral("An") : QStringLiteral("A");
-    const QString beat = m_kind == tactora::TempoKind::CyclesPerSecond
+    const QString beat = m_outcome.tempoKind == tactora::TempoKind::CyclesPerSecond
                              ? QStringLiteral("%1 %2 note is one beat, one cycle of %3 cycles per second.")
                              : QStringLiteral("%1 %2 note is one beat of %3 beats per minute.");
-    QString text = beat.arg(article, note, toDisplayText(m_tempo)) + mainBeatSentence();
-    if (!m_keptBecause.isEmpty()) {
-        text += QStringLiteral(" The main window kept these results: %1").arg(m_keptBecause);
+    QString text = beat.arg(article, note, toDisplayText(m_outcome.tempo)) + mainBeatSentence();
+    // After a failed recalculation the main window keeps showing its earlier results, and
+    // the outcome their figures: the table goes on showing what belongs to them, and says why.
+    if (m_outcome.kind == CalcOutcome::Kind::Failure) {
+        text += QStringLiteral(" The main window kept these results: %1").arg(m_outcome.reason);
     }
     m_lblBeat->setText(text);
     m_lblBeat->setAccessibleName(m_lblBeat->text());
@@ -209,29 +193,22 @@ void FrmNotes::showBeat() {
 // seem to disagree.
 QString FrmNotes::mainBeatSentence() const {
     const auto beat = static_cast<tactora::NoteBeat>(m_cmbBeat->currentIndex());
-    const std::optional<tactora::NoteName> note = tactora::mainBeatNote(m_kind, m_bars, m_beatsPerBar, beat);
+    const std::optional<tactora::NoteName> note =
+        tactora::mainBeatNote(m_outcome.tempoKind, m_outcome.bars, m_outcome.beatsPerBar, beat);
     if (note && *note == tactora::beatNote(beat)) {
         return {};
     }
-    const tactora::TempoOutcome main =
-        m_kind == tactora::TempoKind::CyclesPerSecond
-            ? tactora::CalcFromHz(m_tempo, m_bars, m_beatsPerBar, m_unitFactor)
-            : tactora::CalcFromBpm(m_tempo, m_bars, m_beatsPerBar, m_unitFactor);
-    if (!main.ok()) {
-        return {};
-    }
-    const QString length =
-        QStringLiteral("%1 %2").arg(toDisplayText(main.results.beatLength),
-                                    m_unitFactor == 1000.0 ? QStringLiteral("ms") : QStringLiteral("s"));
+    const QString length = QStringLiteral("%1 %2").arg(toDisplayText(m_outcome.results.beatLength),
+                                                       m_outcome.unitFactor == 1000.0 ? QStringLiteral("ms")
+                                                                                      : QStringLiteral("s"));
     if (!note) {
         return QStringLiteral(" The main window's one beat length, %1, is none of these notes.").arg(length);
     }
     return QStringLiteral(" The main window's one beat length, %1, is %2.").arg(length, noteName(*note));
 }
 
-void FrmNotes::showNoResults(const QString& reason) {
-    m_hasTempo = false;
-    m_lblBeat->setText(QStringLiteral("No note values: %1").arg(reason));
+void FrmNotes::showNoResults() {
+    m_lblBeat->setText(QStringLiteral("No note values: %1").arg(m_outcome.reason));
     m_lblBeat->setAccessibleName(m_lblBeat->text());
     fillTable();
 }
@@ -243,8 +220,8 @@ void FrmNotes::open() {
 
 // The length choice names the main window's unit, which can change under it.
 void FrmNotes::fillFigureChoices() {
-    const QString length = m_unitFactor == 1000.0 ? QStringLiteral("Length in milliseconds")
-                                                  : QStringLiteral("Length in seconds");
+    const QString length = m_outcome.unitFactor == 1000.0 ? QStringLiteral("Length in milliseconds")
+                                                          : QStringLiteral("Length in seconds");
     const QSignalBlocker quiet(m_cmbFigure);
     const int chosen = m_cmbFigure->currentIndex();
     m_cmbFigure->clear();
@@ -265,15 +242,15 @@ void FrmNotes::fillTable() {
     m_table->setCornerText(cornerText());
     for (int row = 0; row < tactora::noteValueCount; ++row) {
         for (int column = 0; column < tactora::noteFeelCount; ++column) {
-            m_table->item(row, column)->setText(m_hasTempo ? cellText(row, column) : QString());
+            m_table->item(row, column)->setText(m_outcome.resultsShown ? cellText(row, column) : QString());
         }
     }
 }
 
 QString FrmNotes::cellText(int row, int column) const {
-    const std::optional<tactora::NoteCell> cell =
-        tactora::noteCell(m_tempo, m_kind, static_cast<tactora::NoteBeat>(m_cmbBeat->currentIndex()),
-                          static_cast<NoteValue>(row), static_cast<NoteFeel>(column));
+    const std::optional<tactora::NoteCell> cell = tactora::noteCell(
+        m_outcome.tempo, m_outcome.tempoKind, static_cast<tactora::NoteBeat>(m_cmbBeat->currentIndex()),
+        static_cast<NoteValue>(row), static_cast<NoteFeel>(column));
     if (!cell) {
         return outOfRangeMark();
     }
@@ -287,7 +264,7 @@ QString FrmNotes::cellText(int row, int column) const {
         return samples ? toDisplayText(*samples) : outOfRangeMark();
     }
     case Figure::Length:
-        text = cell->lengthText(m_unitFactor, decimalSeparator());
+        text = cell->lengthText(m_outcome.unitFactor, decimalSeparator());
         break;
     }
     return text ? QString::fromStdString(*text) : outOfRangeMark();
@@ -302,5 +279,5 @@ QString FrmNotes::cornerText() const {
     case Figure::Length:
         break;
     }
-    return m_unitFactor == 1000.0 ? QStringLiteral("Milliseconds") : QStringLiteral("Seconds");
+    return m_outcome.unitFactor == 1000.0 ? QStringLiteral("Milliseconds") : QStringLiteral("Seconds");
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "core/entry_rules.h"
+#include "ui/shared/calc_outcome.h"
 #include "ui/tools/tool_window_base.h"
 
-struct CalcOutcome;
 class NoteTable;
 class QComboBox;
 class QLabel;
@@ -27,10 +26,7 @@ public:
 private:
     enum class Figure { Length, Rate, Samples };
 
-    // Shows the figures for a tempo; unitFactor is 1 for seconds and 1000 for milliseconds,
-    // as in the main window.
-    void showTempo(tactora::TempoKind kind, double tempo, double unitFactor);
-    void showNoResults(const QString& reason);
+    void showNoResults();
     // Says which note is the beat and fills the table for it.
     void showBeat();
     QString mainBeatSentence() const;
@@ -48,14 +44,7 @@ private:
     QComboBox* m_cmbSampleRate = nullptr;
     NoteTable* m_table = nullptr;
 
-    bool m_hasTempo = false;
-    tactora::TempoKind m_kind = tactora::TempoKind::BeatsPerMinute;
-    double m_tempo = 0.0;
-    double m_unitFactor = 1.0;
-    // Why the main window kept the results shown after its latest recalculation; empty
-    // when that recalculation gave them.
-    QString m_keptBecause;
-    // The main window's bars and beats per bar, which make its one beat length.
-    double m_bars = 1.0;
-    double m_beatsPerBar = 4.0;
+    // The main window's latest outcome: the table shows the figures of the results on
+    // its screen, if any.
+    CalcOutcome m_outcome;
 };

@@ -1,5 +1,6 @@
 #include "ui/tools/frm_tap.h"
 
+#include "ui/tools/form_rows.h"
 #include "ui/tools/out_of_range.h"
 
 #include "core/checked_math.h"
@@ -45,7 +46,8 @@ constexpr int maxDoublings = 16;
 
 } // namespace
 
-FrmTap::FrmTap(QWidget& owner) : ToolWindow(owner, QStringLiteral("FrmTap"), QStringLiteral("Tap tempo")) {
+FrmTap::FrmTap(QWidget& owner)
+    : TempoSourceWindow(owner, QStringLiteral("FrmTap"), QStringLiteral("Tap tempo")) {
 
     auto* lblHint =
         whiteLabel(QStringLiteral("Tap Space, Enter or the button in time with the beat."), *this);
@@ -89,10 +91,7 @@ FrmTap::FrmTap(QWidget& owner) : ToolWindow(owner, QStringLiteral("FrmTap"), QSt
     m_cmdDouble->setFocusPolicy(Qt::TabFocus);
     connect(m_cmdDouble, &QPushButton::clicked, this, [this] { scale(1); });
 
-    m_cmdUse = new QPushButton(QStringLiteral("Use"), this);
-    m_cmdUse->setObjectName(QStringLiteral("cmdUse"));
-    m_cmdUse->setAccessibleName(QStringLiteral("Use"));
-    connect(m_cmdUse, &QPushButton::clicked, this, &FrmTap::use);
+    QPushButton& cmdUse = addUseButton(*this);
 
     m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
@@ -106,12 +105,12 @@ FrmTap::FrmTap(QWidget& owner) : ToolWindow(owner, QStringLiteral("FrmTap"), QSt
     grid->addWidget(m_lblTaps, 3, 0, 1, 2);
     grid->addWidget(m_cmdHalve, 4, 0);
     grid->addWidget(m_cmdDouble, 4, 1);
-    grid->addWidget(m_cmdUse, 5, 0);
+    grid->addWidget(&cmdUse, 5, 0);
     grid->addWidget(m_cmdCancel, 5, 1);
     setTabOrder(m_cmdTap, m_cmdHalve);
     setTabOrder(m_cmdHalve, m_cmdDouble);
-    setTabOrder(m_cmdDouble, m_cmdUse);
-    setTabOrder(m_cmdUse, m_cmdCancel);
+    setTabOrder(m_cmdDouble, &cmdUse);
+    setTabOrder(&cmdUse, m_cmdCancel);
 
     showEstimate();
     fixSizeAndPaint();
@@ -183,24 +182,14 @@ void FrmTap::scale(int doublings) {
     showEstimate();
 }
 
-void FrmTap::use() {
-    if (!m_shownTempo) {
-        return;
-    }
-    const double tempo = *m_shownTempo;
-    // Gone before the main window checks the tempo, so that its message, if any, is not
-    // hidden behind this window.
-    close();
-    emit tempoChosen(tempo);
-}
-
 void FrmTap::clearTaps() {
     m_taps.clear();
     m_doublings = 0;
 }
 
 void FrmTap::showEstimate() {
-    m_shownTempo.reset();
+    // The tempo shown, rounded as shown; none until two taps can be timed.
+    std::optional<double> shownTempo;
     const std::optional<tactora::Checked> bpm = m_taps.beatsPerMinute();
     const double factor = std::ldexp(1.0, m_doublings);
     std::optional<double> uncertainty = m_taps.uncertaintyBpm();
@@ -209,15 +198,15 @@ void FrmTap::showEstimate() {
     }
     const int places = tempoPlaces(uncertainty);
     if (bpm && bpm->ok()) {
-        m_shownTempo = tactora::roundToPlaces(bpm->value * factor, places);
+        shownTempo = tactora::roundToPlaces(bpm->value * factor, places);
     }
 
-    if (m_shownTempo) {
-        QString tempo = QStringLiteral("%1 BPM").arg(fixedText(*m_shownTempo, places));
+    if (shownTempo) {
+        QString tempo = QStringLiteral("%1 BPM").arg(fixedText(*shownTempo, places));
         if (uncertainty) {
             tempo += QStringLiteral(" ± %1").arg(fixedText(*uncertainty, places));
         }
-        const tactora::Checked hz = tactora::checkedDiv(*m_shownTempo, 60.0);
+        const tactora::Checked hz = tactora::checkedDiv(*shownTempo, 60.0);
         QString rate = QStringLiteral("= %1 Hz").arg(hz.ok() ? toDisplayText(hz.value) : outOfRangeMark());
         if (m_doublings != 0) {
             const QString times = toDisplayText(m_doublings > 0 ? factor : 1.0 / factor);
@@ -242,7 +231,7 @@ void FrmTap::showEstimate() {
     m_lblTaps->setText(taps);
     m_lblTempo->setAccessibleName(m_lblTempo->text());
     m_lblTaps->setAccessibleName(m_lblTaps->text());
-    m_cmdHalve->setEnabled(m_shownTempo.has_value() && m_doublings > -maxDoublings);
-    m_cmdDouble->setEnabled(m_shownTempo.has_value() && m_doublings < maxDoublings);
-    m_cmdUse->setEnabled(m_shownTempo.has_value());
+    m_cmdHalve->setEnabled(shownTempo.has_value() && m_doublings > -maxDoublings);
+    m_cmdDouble->setEnabled(shownTempo.has_value() && m_doublings < maxDoublings);
+    offerTempo(shownTempo);
 }

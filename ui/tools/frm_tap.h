@@ -1,16 +1,14 @@
 #pragma once
 
 #include "core/tap_tempo.h"
-#include "ui/tools/tool_window_base.h"
-
-#include <optional>
+#include "ui/tools/tempo_source_window.h"
 
 class QLabel;
 class QPushButton;
 
 // The tap tempo window: the user taps Space, Enter or the large button in time, and the
 // window shows the tempo of the taps. "Use" hands it on; Escape or "Cancel" drops it.
-class FrmTap final : public ToolWindow {
+class FrmTap final : public TempoSourceWindow {
     Q_OBJECT
 
 public:
@@ -18,10 +16,6 @@ public:
 
     // Shows the window with no taps yet and the focus on the tap button.
     void open();
-
-signals:
-    // The tapped tempo in beats per minute, as shown, when the user chose "Use".
-    void tempoChosen(double beatsPerMinute);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,7 +27,6 @@ private:
     void tap(quint64 eventMilliseconds);
     void tapButtonPressed();
     void scale(int doublings);
-    void use();
     void clearTaps();
     void showEstimate();
 
@@ -47,14 +40,11 @@ private:
     quint64 m_pressMilliseconds = 0;
     // Halve and Double: the shown tempo is the tapped one times 2 to this power.
     int m_doublings = 0;
-    // The tempo shown, rounded as shown; none until two taps can be timed.
-    std::optional<double> m_shownTempo;
 
     QPushButton* m_cmdTap = nullptr;
     QLabel* m_lblTempo = nullptr;
     QLabel* m_lblTaps = nullptr;
     QPushButton* m_cmdHalve = nullptr;
     QPushButton* m_cmdDouble = nullptr;
-    QPushButton* m_cmdUse = nullptr;
     QPushButton* m_cmdCancel = nullptr;
 };

@@ -8,7 +8,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLocale>
 #include <QWindow>
 
@@ -40,13 +39,6 @@ void ToolWindow::present(bool placeAgain) {
     show();
     raise();
     activateWindow();
-}
-
-QLabel* ToolWindow::whiteLabel(const QString& text, QWidget& parent) {
-    auto* label = new QLabel(text, &parent);
-    label->setAccessibleName(QString(text).remove(QLatin1Char('&')));
-    palette::setColour(*label, QPalette::WindowText, palette::white);
-    return label;
 }
 
 void ToolWindow::keyPressEvent(QKeyEvent* event) {

@@ -3,7 +3,6 @@
 #include "ui/paint/gradient_surface.h"
 
 class QComboBox;
-class QLabel;
 class QString;
 
 // What the calculator's tool windows share: the frame of a small window on the calculator's
@@ -22,10 +21,6 @@ protected:
     // Shows the window, or brings it back when minimised or unmapped, with the activation:
     // placed beside its owner the first time, and, with placeAgain, every time it was hidden.
     void present(bool placeAgain = false);
-
-    // A label in the windows' white on the gradient, named for assistive tools by its text
-    // without the mnemonic's ampersand.
-    static QLabel* whiteLabel(const QString& text, QWidget& parent);
 
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

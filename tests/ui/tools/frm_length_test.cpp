@@ -1,8 +1,11 @@
 #include "tests/ui/support/main_window_session.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QWindow>
 #include <QtTest>
 
@@ -27,10 +30,17 @@ struct LengthSession : MainWindowSession {
         QTest::keyClick(window->windowHandle(), key, modifiers);
     }
 
-    // Reaches the entry by its caption's Alt key and types over its text.
+    // Reaches the entry by its caption's Alt key and types over its text; a text with a line
+    // break or a tab, which no key types into an entry, is pasted over it as a spreadsheet's
+    // cell is.
     void type(char mnemonic, const QString& text) const {
         press(mnemonic, Qt::AltModifier);
         press(Qt::Key_A, Qt::ControlModifier);
+        if (text.contains(QRegularExpression(QStringLiteral("[\\t\\r\\n]")))) {
+            QGuiApplication::clipboard()->setText(text);
+            press(Qt::Key_V, Qt::ControlModifier);
+            return;
+        }
         press(Qt::Key_Backspace);
         for (const QChar character : text) {
             press(character.toLatin1());
@@ -80,6 +90,11 @@ void FrmLengthTest::showsTheTempoAndUseRunsTheEntryCheck_data() {
     QTest::newRow("2 bars of 4 in 4 s")
         << 0 << "4" << 0 << -1 << "2"
         << "4" << QStringList{"120 BPM", "2 Hz", "0.5 s", ""} << QStringList{"120", "2", "0.5", "2"} << 0;
+    QTest::newRow("pasted with a spreadsheet's line break")
+        << 0 << "4\n"
+        << 0 << -1 << "\t2\r\n"
+        << "4\n"
+        << QStringList{"120 BPM", "2 Hz", "0.5 s", ""} << QStringList{"120", "2", "0.5", "2"} << 0;
     QTest::newRow("88,200 samples at 44,100 Hz, as cycles per second")
         << 1 << "88200" << 2 << 0 << "1"
         << "4" << QStringList{"120 BPM", "2 Hz", "0.5 s", ""} << QStringList{"2", "2", "0.5", "120"} << 0;
@@ -155,6 +170,16 @@ void FrmLengthTest::stretchesTheTempo_data() {
                                                       "+84.4671934696775 cents",
                                                       "120 BPM",
                                                       ""};
+    QTest::newRow("pasted with line breaks") << "120\r\n"
+                                             << "\t126\n"
+                                             << "0\n"
+                                             << QStringList{"1.05",
+                                                            "+5 %",
+                                                            "2 s becomes 1.9047619047619 s",
+                                                            "+0.844671934696775 semitones",
+                                                            "+84.4671934696775 cents",
+                                                            "120 BPM",
+                                                            ""};
     QTest::newRow("80 up an octave")
         << "80"
         << "160"
