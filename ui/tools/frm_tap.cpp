@@ -126,9 +126,12 @@ void FrmTap::open() {
 
 bool FrmTap::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_cmdTap) {
-        // Only the presses the button acts on: it emits pressed() right after this.
-        if (event->type() == QEvent::MouseButtonPress &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        // Only the presses the button acts on: it emits pressed() right after this. The
+        // second of two quick clicks comes as a double-click instead of a press, and is a
+        // tap all the same: a mouse tapping faster than the double-click interval.
+        const bool press =
+            event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+        if (press && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
             m_pressMilliseconds = static_cast<QInputEvent*>(event)->timestamp();
         } else if (event->type() == QEvent::KeyPress) {
             const auto* key = static_cast<QKeyEvent*>(event);

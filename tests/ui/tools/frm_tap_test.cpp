@@ -10,7 +10,7 @@
 
 namespace {
 
-enum class Action { TapSpace, TapEnter, TapClick, HeldSpace, Use, Cancel, Escape };
+enum class Action { TapSpace, TapEnter, TapClick, TapMouse, HeldSpace, Use, Cancel, Escape };
 using Moments = std::vector<int>; // the taps' event times, in milliseconds
 
 // Posts the press (and its release) to the window with its own time, as the platform does:
@@ -33,6 +33,18 @@ void postClick(QWidget& control, int milliseconds) {
         event->setTimestamp(static_cast<quint64>(milliseconds));
         QCoreApplication::postEvent(control.window()->windowHandle(), event);
     }
+}
+
+// A press and its release 40 ms later, handed to Qt as the window system hands them, with their
+// own times: Qt itself turns a press soon after the last into a double-click.
+void mouseTap(QWidget& control, int milliseconds) {
+    QWindow* window = control.window()->windowHandle();
+    const QPointF at = control.mapTo(control.window(), control.rect().center());
+    const QPointF global = window->mapToGlobal(at);
+    qt_handleMouseEvent(window, at, global, Qt::LeftButton, Qt::LeftButton, QEvent::MouseButtonPress,
+                        Qt::NoModifier, milliseconds);
+    qt_handleMouseEvent(window, at, global, Qt::NoButton, Qt::LeftButton, QEvent::MouseButtonRelease,
+                        Qt::NoModifier, milliseconds + 40);
 }
 
 } // namespace
@@ -72,6 +84,11 @@ void FrmTapTest::useRunsTheEntryCheckAndLeavingChangesNothing_data() {
         << "119.3 BPM ± 3.1\n= 1.98833333333333 Hz"
         << "4 taps" << Action::Use
         << QStringList{"119.3", "2.01173512154233", "0.502933780385583", "1.98833333333333"} << 0;
+    // Faster than the double-click interval, every other click reaches the button as a double-click.
+    QTest::newRow("a mouse tapping 240 bpm")
+        << 0 << Action::TapMouse << Moments{1000, 1250, 1500, 1750, 2000, 2250, 2500, 2750, 3000} << 0
+        << "240.00 BPM ± 0.00\n= 4 Hz"
+        << "9 taps" << Action::Use << QStringList{"240", "1", "0.25", "4"} << 0;
     QTest::newRow("a double tap is counted as ignored")
         << 0 << Action::TapSpace << Moments{1000, 1500, 1530, 2000, 2500} << 0 << "120.00 BPM ± 0.00\n= 2 Hz"
         << "4 taps, 1 double tap ignored" << Action::Use << QStringList{"120", "2", "0.5", "2"} << 0;
@@ -118,6 +135,8 @@ void FrmTapTest::useRunsTheEntryCheckAndLeavingChangesNothing() {
     for (const int moment : taps) {
         if (tapWith == Action::TapClick) {
             postClick(button("cmdTap"), moment);
+        } else if (tapWith == Action::TapMouse) {
+            mouseTap(button("cmdTap"), moment);
         } else if (tapWith == Action::TapEnter) {
             postKey(*tap, Qt::Key_Return, QStringLiteral("\r"), moment, false);
         } else {
