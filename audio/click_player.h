@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtPlugin>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -40,6 +41,9 @@ public:
     virtual bool start(const ClickSettings& settings) = 0;
     virtual void stop() = 0;
     virtual bool isPlaying() const = 0;
+    // How far the playing under way has got: the frames the device reports played since
+    // start(), the silence before the first beat included; 0 when nothing plays.
+    virtual std::int64_t framesPlayed() const = 0;
     // While playing: tempo, bar length and the bars to stop after from the next beat not yet
     // rendered, the volume at once.
     virtual void change(const ClickSettings& settings) = 0;
@@ -57,7 +61,9 @@ public:
     virtual std::unique_ptr<ClickPlayer> createPlayer() = 0;
 };
 
-#define ClickPlayerFactory_iid "org.tactora.Tactora2004.ClickPlayerFactory/1"
+// The number grows with every change of these interfaces, so that the program never loads a
+// plugin built against others.
+#define ClickPlayerFactory_iid "org.tactora.Tactora2004.ClickPlayerFactory/2"
 Q_DECLARE_INTERFACE(ClickPlayerFactory, ClickPlayerFactory_iid)
 
 // The audio plugin's factory: built into the program (a static build), or loaded from the

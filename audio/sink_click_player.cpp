@@ -63,6 +63,17 @@ void SinkClickPlayer::stop() {
         m_worker, [this] { m_worker->stop(); }, Qt::BlockingQueuedConnection);
 }
 
+std::int64_t SinkClickPlayer::framesPlayed() const {
+    if (!m_playing) {
+        return 0;
+    }
+    std::int64_t frames = 0;
+    // The sink is asked on its own thread, the only one that touches it.
+    QMetaObject::invokeMethod(
+        m_worker, [&] { frames = m_worker->framesPlayed(); }, Qt::BlockingQueuedConnection);
+    return frames;
+}
+
 void SinkClickPlayer::change(const ClickSettings& settings) {
     if (m_playing) {
         QMetaObject::invokeMethod(m_worker, [this, settings] { m_worker->change(settings); });

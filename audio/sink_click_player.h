@@ -19,6 +19,7 @@ public:
     bool start(const ClickSettings& settings) override;
     void stop() override;
     bool isPlaying() const override { return m_playing; }
+    std::int64_t framesPlayed() const override;
     void change(const ClickSettings& settings) override;
     void setEndHandler(std::function<void(ClickPlayerEnd)> handler) override;
 

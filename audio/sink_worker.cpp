@@ -65,6 +65,15 @@ void SinkWorker::change(const ClickSettings& settings) {
     }
 }
 
+// Counted here rather than with QAudioFormat::framesForDuration, whose 32 bits would run out
+// after some hours of playing at the highest rates.
+std::int64_t SinkWorker::framesPlayed() const {
+    if (!m_sink) {
+        return 0;
+    }
+    return m_sink->processedUSecs() * m_sink->format().sampleRate() / 1000000;
+}
+
 // The sink falls idle when the stream has nothing more, or when the device ran dry; only the
 // first is an end, the stream keeps going after the second. The sink is let go once its
 // signal has returned.

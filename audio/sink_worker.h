@@ -7,6 +7,7 @@
 #include <QAudioFormat>
 #include <QObject>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -26,6 +27,8 @@ public:
                int playing);
     void stop();
     void change(const ClickSettings& settings);
+    // What the sink reports played of this playing, in frames; 0 when it has stopped.
+    std::int64_t framesPlayed() const;
 
 private:
     void stateChanged(QAudio::State state);

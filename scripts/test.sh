@@ -16,6 +16,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 # Formatting first: a deviation from .clang-format fails the run before anything is built.
 "$root/scripts/check-format.sh"
+# The arrows between the folders (which may include which), before anything is built.
+"$root/scripts/check-includes.sh"
 
 build="$root/build-tests"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DTACTORA_WARNINGS_AS_ERRORS=ON

@@ -2,9 +2,10 @@
 // sample after a silence, and groups them into playings by the silences between them. In
 // every playing, beat k must lie within one sample of round(k × 60 × rate / tempo) from its
 // first, with the accent on every bar's first beat; the last playing must hold exactly the
-// clicks its bars make. Every interval must be 60 × rate / tempo within one sample.
+// clicks its bars make, every other at least MIN_EARLIER_CLICKS. Every interval must be
+// 60 × rate / tempo within one sample.
 //
-//   click_onsets_check RECORDING RATE BEATS_PER_MINUTE BEATS_PER_BAR LAST_PLAYING_CLICKS
+//   click_onsets_check RECORDING RATE BPM BEATS_PER_BAR LAST_PLAYING_CLICKS MIN_EARLIER_CLICKS
 
 #include <cmath>
 #include <cstdint>
@@ -51,8 +52,9 @@ void fail(const std::string& what) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 6) {
-        std::fprintf(stderr, "usage: %s RECORDING RATE BPM BEATS_PER_BAR LAST_PLAYING_CLICKS\n", argv[0]);
+    if (argc != 7) {
+        std::fprintf(stderr, "usage: %s RECORDING RATE BPM BEATS_PER_BAR LAST_CLICKS MIN_EARLIER_CLICKS\n",
+                     argv[0]);
         return 2;
     }
     std::ifstream file(argv[1], std::ios::binary);
@@ -65,6 +67,7 @@ int main(int argc, char* argv[]) {
     const double framesPerBeat = 60.0 * std::atof(argv[2]) / std::atof(argv[3]);
     const int beatsPerBar = std::atoi(argv[4]);
     const std::size_t lastClicks = std::strtoul(argv[5], nullptr, 10);
+    const std::size_t minEarlierClicks = std::strtoul(argv[6], nullptr, 10);
 
     const std::vector<Onset> found = onsets(audio);
     std::vector<std::vector<Onset>> playings;
@@ -81,6 +84,9 @@ int main(int argc, char* argv[]) {
     }
     for (std::size_t p = 0; p < playings.size(); ++p) {
         const std::vector<Onset>& beats = playings[p];
+        if (p + 1 < playings.size() && beats.size() < minEarlierClicks) {
+            fail("playing " + std::to_string(p) + " has only " + std::to_string(beats.size()) + " clicks");
+        }
         int loudest = 0;
         for (const Onset& beat : beats) {
             loudest = std::max(loudest, beat.level);

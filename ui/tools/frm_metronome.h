@@ -25,6 +25,8 @@ public:
     void open(const CalcOutcome& outcome);
     // Plays what the main window now shows, from the next beat when playing.
     void follow(const CalcOutcome& outcome);
+    // What makes the sound; null until the window first looked for an audio device.
+    const ClickPlayer* player() const { return m_player.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
