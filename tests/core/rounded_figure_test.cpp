@@ -1,6 +1,7 @@
 #include "core/number_format.h"
 #include "core/number_parse.h"
 #include "core/rounded_figure.h"
+#include "tests/core/row_names.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +61,7 @@ TEST_P(Figures, ShowTheirDigitsOrAreOutOfRange) {
     EXPECT_EQ(row.figure.value(), row.value);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, Figures, testing::ValuesIn(figureRows));
+INSTANTIATE_TEST_SUITE_P(Rows, Figures, testing::ValuesIn(figureRows), NameField());
 
 // A double's figure shows as formatNumber shows the double, separator and all, and its value
 // is what that text reads back as.

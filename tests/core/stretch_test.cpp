@@ -1,4 +1,5 @@
 #include "core/stretch.h"
+#include "tests/core/row_names.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +63,11 @@ TEST_P(StretchRows, ShowTheSpeedLengthsAndPitch) {
               row.texts);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, StretchRows, testing::ValuesIn(stretchRows));
+INSTANTIATE_TEST_SUITE_P(Rows, StretchRows, testing::ValuesIn(stretchRows),
+                         [](const testing::TestParamInfo<StretchRow>& info) {
+                             return "Source" + numberName(info.param.source) + "_Target" +
+                                    numberName(info.param.target);
+                         });
 
 struct ShiftRow {
     double source;
@@ -97,7 +102,11 @@ TEST_P(ShiftRows, GiveTheTempoForTheShift) {
     EXPECT_EQ(shown(outcome.targetTempo), row.target);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ShiftRows, testing::ValuesIn(shiftRows));
+INSTANTIATE_TEST_SUITE_P(Rows, ShiftRows, testing::ValuesIn(shiftRows),
+                         [](const testing::TestParamInfo<ShiftRow>& info) {
+                             return "Source" + numberName(info.param.source) + "_Shift" +
+                                    numberName(info.param.semitones);
+                         });
 
 TEST(Stretch, RefusesWhatItCannotUse) {
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();

@@ -2,6 +2,7 @@
 #include "core/number_parse.h"
 #include "core/tempo.h"
 #include "core/tempo_from_length.h"
+#include "tests/core/row_names.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,9 @@ const LengthRow lengthRows[] = {
      "3.3376107877608E-307 5.562684646268E-309 1.79769313486231E+308"},
 };
 
+// For the rows' names, in the order of LengthUnit.
+constexpr const char* unitNames[] = {"_Seconds", "_Ms", "_Samples"};
+
 class TempoFromLengthRows : public testing::TestWithParam<LengthRow> {};
 
 TEST_P(TempoFromLengthRows, CountTheQuarterNoteBeatsInTheLength) {
@@ -72,7 +76,15 @@ TEST_P(TempoFromLengthRows, CountTheQuarterNoteBeatsInTheLength) {
     EXPECT_EQ(outcome.ok() ? texts : "", row.texts);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TempoFromLengthRows, testing::ValuesIn(lengthRows));
+INSTANTIATE_TEST_SUITE_P(Rows, TempoFromLengthRows, testing::ValuesIn(lengthRows),
+                         [](const testing::TestParamInfo<LengthRow>& info) {
+                             const LengthRow& row = info.param;
+                             return "Length" + numberName(row.length) +
+                                    unitNames[static_cast<int>(row.unit)] +
+                                    (row.unit == LengthUnit::Samples ? "_Rate" + numberName(row.sampleRate)
+                                                                     : "") +
+                                    "_Bars" + numberName(row.bars) + "_Beats" + numberName(row.beatsPerBar);
+                         });
 
 } // namespace
 std::uint64_t splitmix64(std::uint64_t& state) {
