@@ -53,7 +53,7 @@ const LengthRow lengthRows[] = {
     {5.5626e-309, s, 0, 1, 1, LengthInput::Valid, "out out 5.5626E-309"},
     {1e-300, s, 0, 1, 1, LengthInput::Valid, "6E+301 1E+300 1E-300"},
     {least, s, 0, 1, 1, LengthInput::Valid, "out out 4.94065645841247E-324"},
-    {least, s, 0, 1, 2, LengthInput::Valid, "out out out"},
+    {2 * least, s, 0, 1, 2.0000000000000004, LengthInput::Valid, "out out out"}, // the beat a hair below
     {largest, s, 0, 1, 1, LengthInput::Valid,
      "3.3376107877608E-307 5.562684646268E-309 1.79769313486231E+308"},
 };
