@@ -68,8 +68,10 @@ std::optional<std::string> figureText(const RoundedFigure& figure, std::string_v
     if (figure.isZero()) {
         return "0";
     }
-    return (figure.negative() ? "-" : "") +
-           formatDigits(figure.digits(), figure.exponent(), decimalSeparator);
+    // Appended rather than "-" + text, whose optimised copy GCC 12 warns of wrongly (its bug 105329).
+    std::string text = figure.negative() ? "-" : "";
+    text += formatDigits(figure.digits(), figure.exponent(), decimalSeparator);
+    return text;
 }
 
 } // namespace tactora
