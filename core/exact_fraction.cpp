@@ -45,14 +45,39 @@ void ExactFraction::invert() {
     std::swap(m_numerator, m_denominator);
 }
 
+void ExactFraction::multiplyByPowerOfTwo(int exponent) {
+    m_numerator <<= exponent;
+    m_denominator <<= -exponent;
+}
+
+ExactFraction& ExactFraction::operator-=(const ExactFraction& smaller) {
+    // a/b - c/d = (ad - cb) / bd
+    BigUnsigned subtrahend = smaller.m_numerator;
+    subtrahend *= m_denominator;
+    m_numerator *= smaller.m_denominator;
+    m_numerator -= subtrahend;
+    m_denominator *= smaller.m_denominator;
+    return *this;
+}
+
+std::strong_ordering operator<=>(const ExactFraction& a, const ExactFraction& b) {
+    BigUnsigned left = a.m_numerator;
+    left *= b.m_denominator;
+    BigUnsigned right = b.m_numerator;
+    right *= a.m_denominator;
+    return left <=> right;
+}
+
 bool ExactFraction::exceedsDoubles() const {
     ExactFraction largest(1, 1);
     largest.multiply(std::numeric_limits<double>::max());
-    BigUnsigned left = m_numerator;
-    left *= largest.m_denominator;
-    BigUnsigned right = largest.m_numerator;
-    right *= m_denominator;
-    return left > right;
+    return *this > largest;
+}
+
+bool ExactFraction::belowDoubles() const {
+    ExactFraction least(1, 1);
+    least.multiply(std::numeric_limits<double>::denorm_min());
+    return *this < least;
 }
 
 ExactFraction::Digits ExactFraction::significantDigits() const {

@@ -2,6 +2,7 @@
 
 #include "core/big_unsigned.h"
 
+#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,9 +19,20 @@ public:
     void multiply(double factor);
     void divide(double divisor);
     void invert();
+    // By 2^exponent, exactly: a scale that no double holds, such as a tempo's binary exponent
+    // and a shift's whole octaves together.
+    void multiplyByPowerOfTwo(int exponent);
+    // Less a smaller value; the class holds positive values only, so the result is above zero.
+    ExactFraction& operator-=(const ExactFraction& smaller);
+
+    friend std::strong_ordering operator<=>(const ExactFraction& a, const ExactFraction& b);
+    friend bool operator==(const ExactFraction& a, const ExactFraction& b) { return (a <=> b) == 0; }
 
     // True when the value is beyond the largest double.
     bool exceedsDoubles() const;
+    // True when the value is below the least positive double: no double but zero is nearer,
+    // yet the value is not zero.
+    bool belowDoubles() const;
 
     // The first 15 significant digits, rounded halves to even, and the decimal exponent of
     // the first: 1.64439876670093 is {"164439876670093", 0}.

@@ -1,67 +1,100 @@
 #include "core/stretch.h"
 
+#include "core/exact_fraction.h"
+
 #include <cmath>
 
 namespace tactora {
 
 namespace {
 
+// More octaves than lie between the least positive double and the largest (about 2098): a
+// shift of more leaves the double range from any tempo.
+constexpr double octavesBeyondDoubles = 2200.0;
+
 bool positiveFinite(double value) {
     return value > 0.0 && std::isfinite(value);
 }
 
-StretchInput checkInputs(double sourceTempo, double targetTempo, double length) {
+StretchInput checkInputs(double sourceTempo, double targetTempo, double bars) {
     if (!positiveFinite(sourceTempo)) {
         return StretchInput::Source;
     }
     if (!positiveFinite(targetTempo)) {
         return StretchInput::Target;
     }
-    return positiveFinite(length) ? StretchInput::Valid : StretchInput::Length;
+    return positiveFinite(bars) ? StretchInput::Valid : StretchInput::Bars;
 }
 
-// A positive result that came out as zero has left the double range as surely as one that
-// came out infinite; the window shows both as out of range.
-bool stepAboveZero(Checked result, double& value, ArithFault& fault) {
-    if (result.ok() && result.value == 0.0) {
-        result.fault = ArithFault::Overflow;
+// 240 x bars / tempo seconds: whole notes of four beats of 60 / tempo seconds.
+RoundedFigure barsLength(double bars, double tempo) {
+    ExactFraction seconds(240, 1);
+    seconds.multiply(bars);
+    seconds.divide(tempo);
+    return RoundedFigure::fromExact(seconds);
+}
+
+// 100 x (ratio - 1), exactly: from the difference, which keeps all the digits of a small
+// change that ratio - 1 in doubles would cancel away.
+RoundedFigure percentChange(const ExactFraction& ratio) {
+    const ExactFraction one(1, 1);
+    if (ratio == one) {
+        return RoundedFigure::zero();
     }
-    return checkedStep(result, value, fault);
+    const bool slower = ratio < one;
+    ExactFraction change = slower ? one : ratio;
+    change -= slower ? ratio : one;
+    change.multiply(100.0);
+    return RoundedFigure::fromExact(change, slower);
+}
+
+// log2(target / source), without the ratio itself, which leaves the double range for tempos
+// far apart though the logarithm never does.
+double octavesBetween(double sourceTempo, double targetTempo) {
+    // Within a factor of two the difference is exact, and the fraction keeps the digits of a
+    // small change that the ratio itself has lost.
+    const double fraction = (targetTempo - sourceTempo) / sourceTempo;
+    if (std::fabs(fraction) < 0.5) {
+        return std::log1p(fraction) / std::log(2.0);
+    }
+    // Apart, the binary exponents give the whole octaves exactly; the mantissas, within a
+    // factor of two of each other, the rest.
+    int sourceExponent = 0;
+    int targetExponent = 0;
+    const double sourceMantissa = std::frexp(sourceTempo, &sourceExponent);
+    const double targetMantissa = std::frexp(targetTempo, &targetExponent);
+    return static_cast<double>(targetExponent - sourceExponent) + std::log2(targetMantissa / sourceMantissa);
 }
 
 } // namespace
 
-StretchOutcome stretchTempo(double sourceTempo, double targetTempo, double length) {
+StretchOutcome stretchTempo(double sourceTempo, double targetTempo, double bars) {
     StretchOutcome outcome;
-    outcome.badInput = checkInputs(sourceTempo, targetTempo, length);
+    outcome.badInput = checkInputs(sourceTempo, targetTempo, bars);
     if (outcome.badInput != StretchInput::Valid) {
         return outcome;
     }
 
-    ArithFault fault = ArithFault::None;
     Stretch& s = outcome.stretch;
-    double change = 0.0;
-    double fraction = 0.0;
-    double slowdown = 0.0;
-    // The percentage comes from the difference rather than ratio - 1, which would cancel away
-    // most of the digits of a small change.
-    const bool ok = stepAboveZero(checkedDiv(targetTempo, sourceTempo), s.ratio, fault) &&
-                    checkedStep(checkedAdd(targetTempo, -sourceTempo), change, fault) &&
-                    checkedStep(checkedDiv(change, sourceTempo), fraction, fault) &&
-                    checkedStep(checkedMul(fraction, 100.0), s.percent, fault) &&
-                    stepAboveZero(checkedDiv(sourceTempo, targetTempo), slowdown, fault) &&
-                    stepAboveZero(checkedMul(length, slowdown), s.newLength, fault);
-    if (!ok) {
-        outcome.stretch = Stretch{};
-        outcome.fault = fault;
-        return outcome;
+    ExactFraction ratio(1, 1);
+    ratio.multiply(targetTempo);
+    ratio.divide(sourceTempo);
+    s.ratio = RoundedFigure::fromExact(ratio);
+    s.percent = percentChange(ratio);
+    s.sourceLength = barsLength(bars, sourceTempo);
+    s.newLength = barsLength(bars, targetTempo);
+
+    // The pitch cannot be exact; its double is rounded once, and the cents are a hundred
+    // times that double, not times its rounded digits.
+    const double semitones = 12.0 * octavesBetween(sourceTempo, targetTempo);
+    s.semitones = RoundedFigure::fromDouble(semitones);
+    if (semitones == 0.0) {
+        s.cents = RoundedFigure::zero();
+    } else {
+        ExactFraction cents(100, 1);
+        cents.multiply(std::fabs(semitones));
+        s.cents = RoundedFigure::fromExact(cents, semitones < 0.0);
     }
-    // A positive finite ratio is within 2^-1074 to 2^1024, so the pitch cannot overflow. Near
-    // one the ratio itself has lost the digits of the change; the fraction still has them.
-    const double octaves =
-        std::fabs(fraction) < 0.5 ? std::log1p(fraction) / std::log(2.0) : std::log2(s.ratio);
-    s.semitones = 12.0 * octaves;
-    s.cents = s.semitones * 100.0;
     return outcome;
 }
 
@@ -76,18 +109,22 @@ ShiftOutcome shiftTempo(double sourceTempo, double semitones) {
         return outcome;
     }
 
-    ArithFault fault = ArithFault::None;
-    double octaves = 0.0;
-    double factor = 0.0;
-    double target = 0.0;
-    const bool ok = checkedStep(checkedDiv(semitones, 12.0), octaves, fault) &&
-                    stepAboveZero(checkedPow(2.0, octaves), factor, fault) &&
-                    stepAboveZero(checkedMul(sourceTempo, factor), target, fault);
-    if (ok) {
-        outcome.targetTempo = target;
-    } else {
-        outcome.fault = fault;
+    // 2^(semitones / 12) alone leaves the double range from 12,288 semitones on, though the
+    // tempo it gives may be in range. The whole octaves join the source's exponent in the
+    // exact fraction; its mantissa takes what is left, less than an octave either way, so
+    // that it stays within 1/4 to 2. The remainder of twelve is exact, where semitones / 12
+    // would lose the last digits of a shift of many octaves.
+    if (std::fabs(semitones) > 12.0 * octavesBeyondDoubles) {
+        return outcome; // out of range
     }
+    const double rest = std::fmod(semitones, 12.0);
+    const auto wholeOctaves = static_cast<int>((semitones - rest) / 12.0);
+    int exponent = 0;
+    const double mantissa = std::frexp(sourceTempo, &exponent) * std::exp2(rest / 12.0);
+    ExactFraction target(1, 1);
+    target.multiply(mantissa);
+    target.multiplyByPowerOfTwo(exponent + wholeOctaves);
+    outcome.targetTempo = RoundedFigure::fromExact(target);
     return outcome;
 }
 

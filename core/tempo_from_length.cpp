@@ -1,7 +1,7 @@
 #include "core/tempo_from_length.h"
 
-#include "core/decimal_round.h"
 #include "core/entry_rules.h"
+#include "core/exact_fraction.h"
 
 #include <cmath>
 
@@ -58,25 +58,21 @@ LengthTempoOutcome tempoFromLength(double length, LengthUnit unit, double sample
         return outcome;
     }
 
-    ArithFault fault = ArithFault::None;
-    double seconds = 0.0;
-    double beatCount = 0.0;
-    double beatSeconds = 0.0;
-    double bpm = 0.0;
-    double rate = 0.0;
-    const bool ok = checkedStep(checkedDiv(length, divisorOf(unit, sampleRate)), seconds, fault) &&
-                    checkedStep(checkedMul(bars, beatsPerBar), beatCount, fault) &&
-                    checkedStep(checkedDiv(seconds, beatCount), beatSeconds, fault) &&
-                    checkedStep(checkedDiv(60.0, beatSeconds), bpm, fault) &&
-                    checkedStep(checkedDiv(1.0, beatSeconds), rate, fault);
-    if (!ok) {
-        outcome.fault = fault;
-        return outcome;
-    }
+    // The beat is length / unit / (bars x beats per bar), every input a double taken at its
+    // exact value; the rate and the tempo are its inverse and sixty times that.
+    ExactFraction beatSeconds(1, 1);
+    beatSeconds.multiply(length);
+    beatSeconds.divide(divisorOf(unit, sampleRate));
+    beatSeconds.divide(bars);
+    beatSeconds.divide(beatsPerBar);
+    ExactFraction rate = beatSeconds;
+    rate.invert();
+    ExactFraction bpm = rate;
+    bpm.multiply(60.0);
 
-    outcome.tempo.bpm = bpm;
-    outcome.tempo.rate = rate;
-    outcome.tempo.beatSeconds = round15(beatSeconds);
+    outcome.tempo.bpm = RoundedFigure::fromExact(bpm);
+    outcome.tempo.rate = RoundedFigure::fromExact(rate);
+    outcome.tempo.beatSeconds = RoundedFigure::fromExact(beatSeconds);
     return outcome;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/checked_math.h"
+#include "core/rounded_figure.h"
 
 namespace tactora {
 
@@ -11,19 +11,20 @@ enum class LengthUnit { Seconds, Milliseconds, Samples };
 enum class LengthInput { Valid, Length, SampleRate, Bars, BeatsPerBar };
 
 // The tempo that fits the bars into the length, counting beatsPerBar quarter-note beats in
-// each bar, as a player reads the length.
+// each bar, as a player reads the length. Each figure is rounded once from its exact value
+// and fits the double range or not on its own: a length of 1E-306 s in 12 beats has a tempo
+// beyond the largest double, yet its rate and its beat show.
 struct LengthTempo {
-    double bpm = 0.0;         // quarter-note beats per minute
-    double rate = 0.0;        // quarter-note beats per second
-    double beatSeconds = 0.0; // one quarter-note beat, rounded to 15 places
+    RoundedFigure bpm;         // quarter-note beats per minute
+    RoundedFigure rate;        // quarter-note beats per second
+    RoundedFigure beatSeconds; // one quarter-note beat
 };
 
 struct LengthTempoOutcome {
-    LengthTempo tempo;
+    LengthTempo tempo; // worked out only for valid input
     LengthInput badInput = LengthInput::Valid;
-    ArithFault fault = ArithFault::None;
 
-    [[nodiscard]] bool ok() const { return badInput == LengthInput::Valid && fault == ArithFault::None; }
+    [[nodiscard]] bool ok() const { return badInput == LengthInput::Valid; }
 };
 
 // The sample rate is read only for a length in samples.

@@ -1,9 +1,11 @@
 #include "core/click_track.h"
+#include "tests/core/row_names.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <ostream>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -48,11 +50,12 @@ std::ostream& operator<<(std::ostream& out, const HourRow& row) {
 }
 
 const HourRow hourRows[] = {
-    {"60", 60.0, 60, 1},
-    {"97.3", 97.3, 973, 10},
-    {"120", 120.0, 120, 1},
-    {"333.33", 333.33, 33333, 100},
-    {"7.5 Hz", 7.5 * 60.0, 450, 1},
+    {"Bpm60", 60.0, 60, 1},
+    {"Bpm97.3", 97.3, 973, 10},
+    {"Bpm120", 120.0, 120, 1},
+    {"Bpm333.33", 333.33, 33333, 100},
+    // A rate in cycles per second reaches the track in beats per minute.
+    {"Hz7.5", 7.5 * 60.0, 450, 1},
 };
 
 class ClickHour : public testing::TestWithParam<std::tuple<HourRow, int>> {};
@@ -92,8 +95,12 @@ TEST_P(ClickHour, EveryBeatOfAnHourLiesAtItsExactFrame) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ClickHour,
-                         testing::Combine(testing::ValuesIn(hourRows),
-                                          testing::Values(44100, 48000, 192000)));
+                         testing::Combine(testing::ValuesIn(hourRows), testing::Values(44100, 48000, 192000)),
+                         [](const testing::TestParamInfo<std::tuple<HourRow, int>>& info) {
+                             // No structured binding here: its comma would split the macro's arguments.
+                             return identifierOf(std::get<0>(info.param).name) + "_Rate" +
+                                    std::to_string(std::get<1>(info.param));
+                         });
 
 // 48 kHz at 120 beats per minute: a beat is 24000 frames.
 struct BarRow {
@@ -175,7 +182,7 @@ TEST_P(ClickBars, AccentsAndChangesFallOnTheirBeats) {
     EXPECT_EQ(onsetsHeard(audio, 0), row.heard);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ClickBars, testing::ValuesIn(barRows));
+INSTANTIATE_TEST_SUITE_P(Rows, ClickBars, testing::ValuesIn(barRows), NameField());
 
 class ClickChunks : public testing::TestWithParam<std::vector<std::size_t>> {};
 
@@ -201,7 +208,14 @@ TEST_P(ClickChunks, GiveTheAudioOfOneCall) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, ClickChunks,
                          testing::Values(std::vector<std::size_t>{1}, std::vector<std::size_t>{7, 4099, 0},
-                                         std::vector<std::size_t>{30000, 1, 1023}));
+                                         std::vector<std::size_t>{30000, 1, 1023}),
+                         [](const testing::TestParamInfo<std::vector<std::size_t>>& info) {
+                             std::string name = "Frames";
+                             for (const std::size_t size : info.param) {
+                                 name += '_' + std::to_string(size);
+                             }
+                             return name;
+                         });
 
 // What a 16-bit audio format takes: the same audio at full scale, the accent's loudest
 // sample at the top of the range without wrapping round.
@@ -244,7 +258,11 @@ TEST_P(ClickStop, FallsSilentAtTheFirstBeatPastTheLastBar) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, ClickStop,
                          testing::Values(StopRow{2, 4, 8, 8 * 24000}, StopRow{2.5, 4, 10, 10 * 24000},
-                                         StopRow{1.5, 3.5, 6, 132000}));
+                                         StopRow{1.5, 3.5, 6, 132000}),
+                         [](const testing::TestParamInfo<StopRow>& info) {
+                             return "Bars" + numberName(info.param.bars) + "_Beats" +
+                                    numberName(info.param.beatsPerBar);
+                         });
 
 } // namespace
 } // namespace tactora

@@ -1,4 +1,5 @@
 #include "core/note_values.h"
+#include "tests/core/row_names.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,18 @@ std::string figureText(const NoteCell& cell, Figure figure) {
 
 constexpr auto bpm = TempoKind::BeatsPerMinute;
 constexpr auto hz = TempoKind::CyclesPerSecond;
+
+// For the rows' names, in the order of the enumerations.
+std::string kindName(TempoKind kind) {
+    return kind == bpm ? "Bpm" : (kind == hz ? "Hz" : "NoKind");
+}
+constexpr const char* beatNames[noteBeatCount] = {"QuarterBeat", "DottedQuarterBeat", "HalfBeat",
+                                                  "EighthBeat"};
+constexpr const char* valueNames[noteValueCount] = {"Whole",     "Half",         "Quarter",    "Eighth",
+                                                    "Sixteenth", "ThirtySecond", "SixtyFourth"};
+constexpr const char* feelNames[noteFeelCount] = {"", "Dotted", "Triplet", "Quintuplet"};
+constexpr const char* figureNames[] = {"Seconds", "Ms", "Hz", "Samples44100"};
+
 using B = NoteBeat;
 using V = NoteValue;
 using F = NoteFeel;
@@ -69,7 +82,15 @@ TEST_P(NoteCellFigures, AreRoundedOnceFromTheExactValue) {
     EXPECT_EQ(figureText(*cell, row.figure), row.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, NoteCellFigures, testing::ValuesIn(cellRows));
+INSTANTIATE_TEST_SUITE_P(Rows, NoteCellFigures, testing::ValuesIn(cellRows),
+                         [](const testing::TestParamInfo<CellRow>& info) {
+                             const CellRow& row = info.param;
+                             return kindName(row.kind) + numberName(row.tempo) + '_' +
+                                    beatNames[static_cast<int>(row.beat)] + '_' +
+                                    feelNames[static_cast<int>(row.feel)] +
+                                    valueNames[static_cast<int>(row.value)] + '_' +
+                                    figureNames[static_cast<int>(row.figure)];
+                         });
 
 // Exact decimals for the reference, apart from the fractions the cells are made of: a whole
 // number in base 10^9 limbs, least significant first, times a power of ten.
@@ -259,6 +280,11 @@ const MainBeatRow mainBeatRows[] = {
      NoteName{NoteValue::Quarter, NoteFeel::Dotted}},
     {TempoKind::None, 1, 4, NoteBeat::Quarter, std::nullopt},
 };
-INSTANTIATE_TEST_SUITE_P(Rows, MainBeatNotes, testing::ValuesIn(mainBeatRows));
+INSTANTIATE_TEST_SUITE_P(Rows, MainBeatNotes, testing::ValuesIn(mainBeatRows),
+                         [](const testing::TestParamInfo<MainBeatRow>& info) {
+                             const MainBeatRow& row = info.param;
+                             return kindName(row.kind) + "_Bars" + numberName(row.bars) + "_Beats" +
+                                    numberName(row.beatsPerBar) + '_' + beatNames[static_cast<int>(row.beat)];
+                         });
 
 } // namespace tactora

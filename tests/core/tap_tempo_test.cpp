@@ -1,5 +1,6 @@
 #include "core/number_format.h"
 #include "core/tap_tempo.h"
+#include "tests/core/row_names.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,7 @@ TEST_P(TapEstimate, FollowsTheCountedTapsOfTheCurrentSeries) {
     EXPECT_EQ(formatNumber(bpm->value), row.beatsPerMinute);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TapEstimate, testing::ValuesIn(tapRows));
+INSTANTIATE_TEST_SUITE_P(Rows, TapEstimate, testing::ValuesIn(tapRows), NameField());
 
 TEST(TapTempo, TapsAtOneInstantAreAFaultNotInfinity) {
     TapTempo taps;
@@ -91,16 +92,20 @@ TEST(TapTempo, FollowsOnlyTheLastTaps) {
 // Nine taps a little off the beat, at 120 BPM.
 const std::vector<int> unevenTaps = {0, 512, 991, 1507, 2003, 2489, 3010, 3497, 4005};
 
-// unevenTaps with one slip each: a double tap after a beat, one before a beat, a skipped beat,
-// two skipped beats.
-const std::vector<int> slipRows[] = {
-    {0, 512, 991, 1507, 1537, 2003, 2489, 3010, 3497, 4005},
-    {0, 512, 991, 1467, 1507, 2003, 2489, 3010, 3497, 4005},
-    {0, 512, 991, 1507, 2489, 3010, 3497, 4005},
-    {0, 512, 991, 2489, 3010, 3497, 4005},
+struct SlipRow {
+    const char* name;
+    std::vector<int> milliseconds;
 };
 
-class TapSlip : public testing::TestWithParam<std::vector<int>> {};
+// unevenTaps with one slip each.
+const SlipRow slipRows[] = {
+    {"a double tap after a beat", {0, 512, 991, 1507, 1537, 2003, 2489, 3010, 3497, 4005}},
+    {"a double tap before a beat", {0, 512, 991, 1467, 1507, 2003, 2489, 3010, 3497, 4005}},
+    {"a skipped beat", {0, 512, 991, 1507, 2489, 3010, 3497, 4005}},
+    {"two skipped beats", {0, 512, 991, 2489, 3010, 3497, 4005}},
+};
+
+class TapSlip : public testing::TestWithParam<SlipRow> {};
 
 TEST_P(TapSlip, BarelyMovesTheEstimate) {
     TapTempo clean;
@@ -108,13 +113,13 @@ TEST_P(TapSlip, BarelyMovesTheEstimate) {
         clean.tap(milliseconds(ms));
     }
     TapTempo slipped;
-    for (const int ms : GetParam()) {
+    for (const int ms : GetParam().milliseconds) {
         slipped.tap(milliseconds(ms));
     }
     EXPECT_NEAR(slipped.beatsPerMinute()->value, clean.beatsPerMinute()->value, 0.5);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TapSlip, testing::ValuesIn(slipRows));
+INSTANTIATE_TEST_SUITE_P(Rows, TapSlip, testing::ValuesIn(slipRows), NameField());
 
 // A standard normal deviate from splitmix64 and Box-Muller: the same on every platform and
 // library, unlike std::normal_distribution.
@@ -176,7 +181,11 @@ TEST_P(TapSpread, MatchesLeastSquaresUnderJitter) {
     EXPECT_NEAR(reported / series, row.spread, 0.1 * row.spread);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TapSpread, testing::ValuesIn(spreadRows));
+INSTANTIATE_TEST_SUITE_P(Rows, TapSpread, testing::ValuesIn(spreadRows),
+                         [](const testing::TestParamInfo<SpreadRow>& info) {
+                             return "Bpm" + numberName(info.param.bpm) + "_Taps" +
+                                    std::to_string(info.param.taps);
+                         });
 
 } // namespace
 } // namespace tactora

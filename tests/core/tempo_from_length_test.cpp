@@ -2,6 +2,7 @@
 #include "core/number_parse.h"
 #include "core/tempo.h"
 #include "core/tempo_from_length.h"
+#include "tests/core/row_names.h"
 
 #include <gtest/gtest.h>
 
@@ -23,23 +24,42 @@ struct LengthRow {
     double bars;
     double beatsPerBar;
     LengthInput badInput;
-    ArithFault fault;
-    std::string texts; // tempo, rate and beat, formatNumber's
+    std::string texts; // tempo, rate and beat as the window shows them, "out" for out of range
 };
 
+constexpr double largest = std::numeric_limits<double>::max();
+constexpr double least = std::numeric_limits<double>::denorm_min();
 const LengthRow lengthRows[] = {
-    {4, s, 0, 2, 4, LengthInput::Valid, ArithFault::None, "120 2 0.5"},
-    {88200, LengthUnit::Samples, 44100, 1, 4, LengthInput::Valid, ArithFault::None, "120 2 0.5"},
-    {7.5, s, 0, 4, 3, LengthInput::Valid, ArithFault::None, "96 1.6 0.625"},
-    {1875, LengthUnit::Milliseconds, 0, 1, 3, LengthInput::Valid, ArithFault::None, "96 1.6 0.625"},
-    {-2, s, 0, 1, 4, LengthInput::Length, ArithFault::None, ""},
-    {nan, s, 0, 1, 4, LengthInput::Length, ArithFault::None, ""},
-    {1000, LengthUnit::Samples, 44099, 1, 4, LengthInput::SampleRate, ArithFault::None, ""},
-    {1000, LengthUnit::Samples, 192001, 1, 4, LengthInput::SampleRate, ArithFault::None, ""},
-    {2, s, 0, 1025, 4, LengthInput::Bars, ArithFault::None, ""},
-    {2, s, 0, 1, 0, LengthInput::BeatsPerBar, ArithFault::None, ""},
-    {1e-307, s, 0, 1, 4, LengthInput::Valid, ArithFault::Overflow, ""},
+    {4, s, 0, 2, 4, LengthInput::Valid, "120 2 0.5"},
+    {88200, LengthUnit::Samples, 44100, 1, 4, LengthInput::Valid, "120 2 0.5"},
+    {7.5, s, 0, 4, 3, LengthInput::Valid, "96 1.6 0.625"},
+    {1875, LengthUnit::Milliseconds, 0, 1, 3, LengthInput::Valid, "96 1.6 0.625"},
+    {-2, s, 0, 1, 4, LengthInput::Length, ""},
+    {nan, s, 0, 1, 4, LengthInput::Length, ""},
+    {1000, LengthUnit::Samples, 44099, 1, 4, LengthInput::SampleRate, ""},
+    {1000, LengthUnit::Samples, 192001, 1, 4, LengthInput::SampleRate, ""},
+    {2, s, 0, 1025, 4, LengthInput::Bars, ""},
+    {2, s, 0, 1, 0, LengthInput::BeatsPerBar, ""},
+    // Rounded once: a double a step before gave 4.54545454545454 Hz, and 654.545454545455 BPM
+    // and 0.091666666666667 s (15 places).
+    {1.1, s, 0, 1, 5, LengthInput::Valid, "272.727272727273 4.54545454545455 0.22"},
+    {1.1, s, 0, 3, 4, LengthInput::Valid, "654.545454545454 10.9090909090909 0.0916666666666667"},
+    // Each figure in or out of the double range on its own; neighbours just in and just out.
+    {1e-306, s, 0, 4, 3, LengthInput::Valid, "out 1.2E+307 8.33333333333333E-308"},
+    {1e-307, s, 0, 1, 4, LengthInput::Valid, "out 4E+307 2.5E-308"},
+    {3.3377e-307, s, 0, 1, 1, LengthInput::Valid, "1.79764508493873E+308 2.99607514156455E+306 3.3377E-307"},
+    {3.3376e-307, s, 0, 1, 1, LengthInput::Valid, "out 2.99616490891659E+306 3.3376E-307"},
+    {5.5627e-309, s, 0, 1, 1, LengthInput::Valid, "out 1.79768817300951E+308 5.5627E-309"},
+    {5.5626e-309, s, 0, 1, 1, LengthInput::Valid, "out out 5.5626E-309"},
+    {1e-300, s, 0, 1, 1, LengthInput::Valid, "6E+301 1E+300 1E-300"},
+    {least, s, 0, 1, 1, LengthInput::Valid, "out out 4.94065645841247E-324"},
+    {2 * least, s, 0, 1, 2.0000000000000004, LengthInput::Valid, "out out out"}, // the beat a hair below
+    {largest, s, 0, 1, 1, LengthInput::Valid,
+     "3.3376107877608E-307 5.562684646268E-309 1.79769313486231E+308"},
 };
+
+// For the rows' names, in the order of LengthUnit.
+constexpr const char* unitNames[] = {"_Seconds", "_Ms", "_Samples"};
 
 class TempoFromLengthRows : public testing::TestWithParam<LengthRow> {};
 
@@ -48,16 +68,23 @@ TEST_P(TempoFromLengthRows, CountTheQuarterNoteBeatsInTheLength) {
     const LengthTempoOutcome outcome =
         tempoFromLength(row.length, row.unit, row.sampleRate, row.bars, row.beatsPerBar);
     ASSERT_EQ(outcome.badInput, row.badInput);
-    ASSERT_EQ(outcome.fault, row.fault);
     std::string texts;
     const LengthTempo& t = outcome.tempo;
-    for (double value : {t.bpm, t.rate, t.beatSeconds}) {
-        texts += (texts.empty() ? "" : " ") + formatNumber(value);
+    for (const RoundedFigure* figure : {&t.bpm, &t.rate, &t.beatSeconds}) {
+        texts += (texts.empty() ? "" : " ") + figureText(*figure).value_or("out");
     }
     EXPECT_EQ(outcome.ok() ? texts : "", row.texts);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TempoFromLengthRows, testing::ValuesIn(lengthRows));
+INSTANTIATE_TEST_SUITE_P(Rows, TempoFromLengthRows, testing::ValuesIn(lengthRows),
+                         [](const testing::TestParamInfo<LengthRow>& info) {
+                             const LengthRow& row = info.param;
+                             return "Length" + numberName(row.length) +
+                                    unitNames[static_cast<int>(row.unit)] +
+                                    (row.unit == LengthUnit::Samples ? "_Rate" + numberName(row.sampleRate)
+                                                                     : "") +
+                                    "_Bars" + numberName(row.bars) + "_Beats" + numberName(row.beatsPerBar);
+                         });
 
 } // namespace
 std::uint64_t splitmix64(std::uint64_t& state) {
@@ -81,7 +108,7 @@ TEST(TempoFromLength, GivesBackTheTypedTempoFromTheMainWindowsBars) {
         ASSERT_TRUE(forward.ok());
         const LengthTempoOutcome back = tempoFromLength(forward.results.barsSeconds, s, 0, bars, 4.0);
         ASSERT_TRUE(back.ok());
-        EXPECT_EQ(formatNumber(back.tempo.bpm), formatNumber(tempo)) << "bars " << bars;
+        EXPECT_EQ(figureText(back.tempo.bpm), formatNumber(tempo)) << "bars " << bars;
     }
 }
 
