@@ -6,6 +6,7 @@
 #include "ui/tools/tool_window_base.h"
 
 #include "core/entry_rules.h"
+#include "core/rounded_figure.h"
 #include "core/tempo_from_length.h"
 #include "ui/paint/palette.h"
 #include "ui/shared/calc_outcome.h"
@@ -21,6 +22,10 @@ namespace {
 // The figures change width as the user types; the window keeps one size, and its painted
 // background with it, so each figure has room for fifteen significant digits from the start.
 const QString widestFigure = QStringLiteral("-0.000123456789012345 semitones");
+
+QString withUnit(const tactora::RoundedFigure& figure, const QString& unit) {
+    return figure.fits() ? shownFigure(figure) + unit : outOfRangeMark();
+}
 
 } // namespace
 
@@ -95,14 +100,15 @@ void LengthTempoPanel::showTempo() {
 
     std::optional<double> tempo;
     if (outcome.ok()) {
-        tempo = outcome.tempo.bpm;
-        showFigure(*m_lblBpm, toDisplayText(outcome.tempo.bpm) + QStringLiteral(" BPM"));
-        showFigure(*m_lblHz, toDisplayText(outcome.tempo.rate) + QStringLiteral(" Hz"));
-        showFigure(*m_lblBeat, toDisplayText(outcome.tempo.beatSeconds) + QStringLiteral(" s"));
+        // Each figure fits the double range or not on its own: a tempo too large to use can
+        // still have a beat length to show.
+        tempo = outcome.tempo.bpm.value();
+        showFigure(*m_lblBpm, withUnit(outcome.tempo.bpm, QStringLiteral(" BPM")));
+        showFigure(*m_lblHz, withUnit(outcome.tempo.rate, QStringLiteral(" Hz")));
+        showFigure(*m_lblBeat, withUnit(outcome.tempo.beatSeconds, QStringLiteral(" s")));
     } else {
-        const QString figure = outcome.fault != tactora::ArithFault::None ? outOfRangeMark() : QString();
         for (QLabel* label : {m_lblBpm, m_lblHz, m_lblBeat}) {
-            showFigure(*label, figure);
+            showFigure(*label, QString());
         }
     }
     showFigure(*m_lblLengthMessage, message);

@@ -4,6 +4,7 @@
 #include "ui/tools/form_rows.h"
 #include "ui/tools/out_of_range.h"
 
+#include "core/rounded_figure.h"
 #include "core/stretch.h"
 #include "ui/paint/palette.h"
 #include "ui/shared/number_text.h"
@@ -13,9 +14,9 @@
 
 namespace {
 
-// A change shows its direction: "+5 %" is faster, "-5 %" slower.
-QString signedText(double value) {
-    return value > 0.0 ? QStringLiteral("+") + toDisplayText(value) : toDisplayText(value);
+QString withUnit(const tactora::RoundedFigure& figure, const QString& unit,
+                 FigureSign sign = FigureSign::AsIs) {
+    return figure.fits() ? shownFigure(figure, sign) + unit : outOfRangeMark();
 }
 
 // The figures change width as the user types; the window keeps one size, and its painted
@@ -67,11 +68,9 @@ void StretchPanel::fill(const CalcOutcome& outcome) {
 
 void StretchPanel::showStretch() {
     const double source = readOrNan(*m_txtSource);
-    // The main window's bars length at the source tempo: whole notes of 60 / tempo * 4 seconds.
+    // The main window's bars, whose length at the source tempo is stretched.
     const double mainBars = m_outcome.kind == CalcOutcome::Kind::Results ? m_outcome.bars : 1.0;
-    const double barsLength = 240.0 / source * mainBars;
-    const tactora::StretchOutcome stretch =
-        tactora::stretchTempo(source, readOrNan(*m_txtTarget), barsLength);
+    const tactora::StretchOutcome stretch = tactora::stretchTempo(source, readOrNan(*m_txtTarget), mainBars);
     const tactora::ShiftOutcome shift = tactora::shiftTempo(source, readOrNan(*m_txtSemitones));
 
     QString message;
@@ -82,9 +81,7 @@ void StretchPanel::showStretch() {
     case tactora::StretchInput::Target:
         message = refusal(QStringLiteral("The target tempo"), *m_txtTarget);
         break;
-    case tactora::StretchInput::Length:
-        message = QStringLiteral("The bars length at the source tempo is out of range.");
-        break;
+    case tactora::StretchInput::Bars:
     case tactora::StretchInput::Semitones:
     case tactora::StretchInput::Valid:
         break;
@@ -94,23 +91,20 @@ void StretchPanel::showStretch() {
         message = QStringLiteral("The shift is not a number.");
     }
 
-    const QString failed = stretch.fault != tactora::ArithFault::None ? outOfRangeMark() : QString();
+    // Each figure fits the double range or not on its own: a speed ratio too large to show
+    // still has a pitch and a new length.
     const tactora::Stretch& s = stretch.stretch;
-    showFigure(*m_lblRatio, stretch.ok() ? toDisplayText(s.ratio) : failed);
-    showFigure(*m_lblPercent, stretch.ok() ? signedText(s.percent) + QStringLiteral(" %") : failed);
-    showFigure(
-        *m_lblNewLength,
-        stretch.ok()
-            ? QStringLiteral("%1 s becomes %2 s").arg(toDisplayText(barsLength), toDisplayText(s.newLength))
-            : failed);
+    const bool ok = stretch.ok();
+    showFigure(*m_lblRatio, ok ? withUnit(s.ratio, QString()) : QString());
+    showFigure(*m_lblPercent, ok ? withUnit(s.percent, QStringLiteral(" %"), FigureSign::Signed) : QString());
+    showFigure(*m_lblNewLength, ok ? QStringLiteral("%1 becomes %2")
+                                         .arg(withUnit(s.sourceLength, QStringLiteral(" s")),
+                                              withUnit(s.newLength, QStringLiteral(" s")))
+                                   : QString());
     showFigure(*m_lblSemitones,
-               stretch.ok() ? signedText(s.semitones) + QStringLiteral(" semitones") : failed);
-    showFigure(*m_lblCents, stretch.ok() ? signedText(s.cents) + QStringLiteral(" cents") : failed);
-    if (shift.ok()) {
-        showFigure(*m_lblShiftTarget, toDisplayText(shift.targetTempo) + QStringLiteral(" BPM"));
-    } else {
-        showFigure(*m_lblShiftTarget,
-                   shift.fault != tactora::ArithFault::None ? outOfRangeMark() : QString());
-    }
+               ok ? withUnit(s.semitones, QStringLiteral(" semitones"), FigureSign::Signed) : QString());
+    showFigure(*m_lblCents, ok ? withUnit(s.cents, QStringLiteral(" cents"), FigureSign::Signed) : QString());
+    showFigure(*m_lblShiftTarget,
+               shift.ok() ? withUnit(shift.targetTempo, QStringLiteral(" BPM")) : QString());
     showFigure(*m_lblStretchMessage, message);
 }

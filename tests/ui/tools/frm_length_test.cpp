@@ -109,9 +109,21 @@ void FrmLengthTest::showsTheTempoAndUseRunsTheEntryCheck_data() {
     QTest::newRow("too many bars") << 0 << "1500" << 1 << -1 << "1025"
                                    << "4" << QStringList{"", "", "", "Bars must be at most 1024."}
                                    << QStringList{} << 0;
+    // Each figure fits or not on its own; a tempo that does not cannot be used.
     QTest::newRow("tempo too large") << 0 << "1E-307" << 0 << -1 << "1"
-                                     << "4" << QStringList{"out of range", "out of range", "out of range", ""}
+                                     << "4" << QStringList{"out of range", "4E+307 Hz", "2.5E-308 s", ""}
                                      << QStringList{} << 0;
+    QTest::newRow("tempo too large, 4 bars of 3")
+        << 0 << "1E-306" << 0 << -1 << "4"
+        << "3" << QStringList{"out of range", "1.2E+307 Hz", "8.33333333333333E-308 s", ""} << QStringList{}
+        << 0;
+    QTest::newRow("tempo just within range")
+        << 0 << "1E-306" << 0 << -1 << "1"
+        << "1" << QStringList{"6E+307 BPM", "1E+306 Hz", "1E-306 s", ""} << QStringList{} << 1;
+    // Rounded to 15 significant digits, not to 15 places.
+    QTest::newRow("a beat of 1E-300 s")
+        << 0 << "1E-300" << 0 << -1 << "1"
+        << "1" << QStringList{"6E+301 BPM", "1E+300 Hz", "1E-300 s", ""} << QStringList{} << 1;
     // 40,000 cycles per second, beyond the tempo entry's 20,000.
     QTest::newRow("refused by the entry")
         << 1 << "0.1" << 1 << -1 << "1"
@@ -191,6 +203,17 @@ void FrmLengthTest::stretchesTheTempo_data() {
         << "-0.5"
         << QStringList{"1", "0 %", "2.4 s becomes 2.4 s", "0 semitones", "0 cents", "97.1531941153606 BPM",
                        ""};
+    // The ratio and the change leave the double range; the pitch and the lengths do not.
+    QTest::newRow("1E-300 to 1E+300") << "1E-300"
+                                      << "1E+300"
+                                      << "0"
+                                      << QStringList{"out of range",
+                                                     "out of range",
+                                                     "2.4E+302 s becomes 2.4E-298 s",
+                                                     "+23917.882283189 semitones",
+                                                     "+2391788.2283189 cents",
+                                                     "1E-300 BPM",
+                                                     ""};
     QTest::newRow("source zero")
         << "0"
         << "126"
