@@ -25,6 +25,14 @@ SinkClickPlayer::~SinkClickPlayer() {
     m_thread.wait();
 }
 
+ClickOutput SinkClickPlayer::output() const {
+    return QMediaDevices::defaultAudioOutput().isNull() ? ClickOutput::Searching : ClickOutput::Ready;
+}
+
+int SinkClickPlayer::latencyMilliseconds() const {
+    return static_cast<int>(sinkBufferMicroseconds / 1000);
+}
+
 QString SinkClickPlayer::deviceName() const {
     return QMediaDevices::defaultAudioOutput().description();
 }

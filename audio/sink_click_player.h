@@ -14,14 +14,21 @@ public:
     SinkClickPlayer();
     ~SinkClickPlayer() override;
 
+    // Qt Multimedia opens the device at each start and follows no server: the output is ready
+    // whenever the system names a default device.
+    void openOutput() override {}
+    void closeOutput() override { stop(); }
+    ClickOutput output() const override;
     QString deviceName() const override;
     int sampleRate() const override;
+    int latencyMilliseconds() const override;
     bool start(const ClickSettings& settings) override;
     void stop() override;
     bool isPlaying() const override { return m_playing; }
     std::int64_t framesPlayed() const override;
     void change(const ClickSettings& settings) override;
     void setEndHandler(std::function<void(ClickPlayerEnd)> handler) override;
+    void setOutputHandler(std::function<void()> /*handler*/) override {}
 
 private:
     void ended(ClickPlayerEnd end, int playing);

@@ -6,14 +6,6 @@
 
 #include <utility>
 
-namespace {
-
-// Enough for the device's thread to miss a few of its turns without a gap in the sound; a
-// change of tempo waits at most this long for the beats already rendered.
-constexpr qint64 bufferMicroseconds = 100000;
-
-} // namespace
-
 QAudioFormat clickFormat(const QAudioDevice& device) {
     QAudioFormat format = device.preferredFormat();
     if (format.sampleFormat() != QAudioFormat::Float) {
@@ -40,7 +32,7 @@ bool SinkWorker::start(const QAudioDevice& device, const QAudioFormat& format, c
     m_stream = std::make_unique<ClickStream>(format, settings);
     m_stream->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     m_sink = std::make_unique<QAudioSink>(device, format);
-    m_sink->setBufferSize(format.bytesForDuration(bufferMicroseconds));
+    m_sink->setBufferSize(format.bytesForDuration(sinkBufferMicroseconds));
     connect(m_sink.get(), &QAudioSink::stateChanged, this, &SinkWorker::stateChanged);
     m_sink->start(m_stream.get());
     if (m_sink->error() != QAudio::NoError || m_sink->state() == QAudio::StoppedState) {
@@ -83,7 +75,7 @@ void SinkWorker::stateChanged(QAudio::State state) {
             this, [this] { end(ClickPlayerEnd::Finished); }, Qt::QueuedConnection);
     } else if (state == QAudio::StoppedState && m_sink->error() != QAudio::NoError) {
         QMetaObject::invokeMethod(
-            this, [this] { end(ClickPlayerEnd::DeviceFailed); }, Qt::QueuedConnection);
+            this, [this] { end(ClickPlayerEnd::DeviceLost); }, Qt::QueuedConnection);
     }
 }
 

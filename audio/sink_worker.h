@@ -40,6 +40,10 @@ private:
     std::unique_ptr<QAudioSink> m_sink;
 };
 
+// Enough for the device's thread to miss a few of its turns without a gap in the sound; a
+// change of tempo waits at most this long for the beats already rendered.
+constexpr qint64 sinkBufferMicroseconds = 100000;
+
 // The format the metronome asks of a device: its own rate, so that nothing resamples the
 // clicks off their frames, mono when it takes mono, 16-bit or float samples.
 QAudioFormat clickFormat(const QAudioDevice& device);

@@ -1,0 +1,116 @@
+#include "audio/pulse_click_player.h"
+
+#include "audio/pulse_output.h"
+#include "core/click_track.h"
+
+#include <QPointer>
+
+#include <utility>
+
+PulseClickPlayer::PulseClickPlayer() = default;
+
+PulseClickPlayer::~PulseClickPlayer() {
+    closeOutput();
+}
+
+void PulseClickPlayer::openOutput() {
+    if (m_output) {
+        return;
+    }
+    // From the output's thread to this one; dropped if the player is gone by then.
+    const QPointer<PulseClickPlayer> self(this);
+    m_output = std::make_unique<PulseOutput>([self] {
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self] {
+                if (self) {
+                    self->outputChanged();
+                }
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void PulseClickPlayer::closeOutput() {
+    m_playing = false;
+    m_output.reset();
+}
+
+ClickOutput PulseClickPlayer::output() const {
+    return m_output ? m_output->output() : ClickOutput::Searching;
+}
+
+QString PulseClickPlayer::deviceName() const {
+    return m_output ? QString::fromStdString(m_output->deviceName()) : QString();
+}
+
+int PulseClickPlayer::sampleRate() const {
+    return m_output ? m_output->sampleRate() : 0;
+}
+
+int PulseClickPlayer::latencyMilliseconds() const {
+    return PulseOutput::latencyMilliseconds;
+}
+
+bool PulseClickPlayer::start(const ClickSettings& settings) {
+    stop();
+    const int rate = sampleRate();
+    if (output() != ClickOutput::Ready || !tactora::isPlayableTempo(rate, settings.beatsPerMinute) ||
+        !tactora::isPlayableBarLength(settings.beatsPerBar)) {
+        return false;
+    }
+    m_output->renderer().requestStart(settings);
+    m_lossesAtStart = m_output->losses();
+    m_playing = true;
+    return true;
+}
+
+void PulseClickPlayer::stop() {
+    if (!m_playing) {
+        return;
+    }
+    m_playing = false;
+    m_output->renderer().requestStop();
+}
+
+std::int64_t PulseClickPlayer::framesPlayed() const {
+    if (!m_playing || !m_output->renderer().isRendering()) {
+        return 0;
+    }
+    return std::max<std::int64_t>(0, m_output->heardFrame() - m_output->renderer().startFrame());
+}
+
+void PulseClickPlayer::change(const ClickSettings& settings) {
+    if (m_playing && tactora::isPlayableTempo(sampleRate(), settings.beatsPerMinute) &&
+        tactora::isPlayableBarLength(settings.beatsPerBar)) {
+        m_output->renderer().requestChange(settings);
+    }
+}
+
+void PulseClickPlayer::setEndHandler(std::function<void(ClickPlayerEnd)> handler) {
+    m_endHandler = std::move(handler);
+}
+
+void PulseClickPlayer::setOutputHandler(std::function<void()> handler) {
+    m_outputHandler = std::move(handler);
+}
+
+void PulseClickPlayer::outputChanged() {
+    if (!m_output) {
+        return;
+    }
+    if (m_playing) {
+        const ClickRenderer& renderer = m_output->renderer();
+        const bool lost = m_output->losses() != m_lossesAtStart;
+        if (lost || renderer.finishedPlaying() == renderer.latestPlaying()) {
+            m_playing = false;
+            m_output->renderer().requestStop();
+            if (m_endHandler) {
+                m_endHandler(lost ? m_output->lastLoss() : ClickPlayerEnd::Finished);
+            }
+        }
+    }
+    if (m_outputHandler) {
+        m_outputHandler();
+    }
+}
