@@ -29,6 +29,13 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     const std::unique_ptr<ClickPlayer> player = factory->createPlayer();
+    // As the window does: the output opens with the window, and stays open, silent.
+    player->openOutput();
+    QElapsedTimer waiting;
+    waiting.start();
+    while (player->output() != ClickOutput::Ready && waiting.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
     const QAudioDevice input = QMediaDevices::defaultAudioInput();
     QAudioFormat format;
     format.setSampleRate(48000);
