@@ -9,6 +9,10 @@
 // it wait: three slots, one being written, one ready, one being read.
 template <typename Value> class LatestValue {
 public:
+    LatestValue() = default;
+    // For values with no default: every slot starts as this one.
+    explicit LatestValue(const Value& initial) : m_slots{initial, initial, initial} {}
+
     // The writer's side.
     void publish(const Value& value) {
         m_slots[m_writing] = value;

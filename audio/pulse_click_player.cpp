@@ -5,6 +5,8 @@
 
 #include <QPointer>
 
+#include <cmath>
+
 #include <utility>
 
 PulseClickPlayer::PulseClickPlayer() = default;
@@ -77,7 +79,11 @@ std::int64_t PulseClickPlayer::framesPlayed() const {
     if (!m_playing || !m_output->renderer().isRendering()) {
         return 0;
     }
-    return std::max<std::int64_t>(0, m_output->heardFrame() - m_output->renderer().startFrame());
+    const std::optional<double> heard = m_output->heardFrame();
+    if (!heard) {
+        return 0;
+    }
+    return std::max<std::int64_t>(0, std::llround(*heard) - m_output->renderer().startFrame());
 }
 
 void PulseClickPlayer::change(const ClickSettings& settings) {

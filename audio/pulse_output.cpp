@@ -5,6 +5,7 @@
 #include <pulse/pulseaudio.h>
 
 #include <cmath>
+#include <ctime>
 #include <span>
 #include <utility>
 
@@ -12,6 +13,13 @@ namespace {
 
 constexpr pa_usec_t reconnectMicroseconds = 500000;
 constexpr std::size_t frameBytes = sizeof(float); // mono float samples
+
+// The clock the server's timing reports are in, and the lamps' and other players' too.
+std::int64_t hostNanosNow() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
 
 std::uint32_t bytesFor(int sampleRate, int milliseconds) {
     return static_cast<std::uint32_t>(static_cast<std::int64_t>(sampleRate) * milliseconds / 1000) *
@@ -174,7 +182,8 @@ void PulseOutput::openStream(const pa_sink_info& sink) {
     m_sampleRate.store(rate, std::memory_order_release);
     m_renderer.openTimeline(rate);
     m_written = 0;
-    m_heardFrame.store(0, std::memory_order_release);
+    m_clock = tactora::FrameClock(rate);
+    m_clocks.publish(m_clock);
 
     // No prebuffering: the stream never stops for want of data, so late frames are dropped
     // and the timeline runs on with the device.
@@ -258,14 +267,22 @@ void PulseOutput::writeFrames(std::size_t bytes) {
         m_changePending.store(true, std::memory_order_release);
     }
 
-    // The frame heard now: the server's read position less what the device still holds.
-    const pa_timing_info* timing = pa_stream_get_timing_info(m_stream);
-    if (timing != nullptr) {
+    // The frame heard now: the server's read position less what the device still holds,
+    // carried to this moment by the server's own interpolation.
+    pa_usec_t heard = 0;
+    if (pa_stream_get_time(m_stream, &heard) == 0) {
         const double rate = m_sampleRate.load(std::memory_order_relaxed);
-        const double read = static_cast<double>(timing->read_index) / frameBytes;
-        const double held = static_cast<double>(timing->sink_usec) * rate / 1e6;
-        m_heardFrame.store(std::llround(read - held), std::memory_order_release);
+        m_clock.observe(hostNanosNow(), static_cast<double>(heard) * rate / 1e6);
+        m_clocks.publish(m_clock);
     }
+}
+
+std::optional<double> PulseOutput::heardFrame() {
+    m_clocks.take(m_readersClock);
+    if (!m_readersClock.valid()) {
+        return std::nullopt;
+    }
+    return m_readersClock.frameAt(hostNanosNow());
 }
 
 void PulseOutput::setOutput(ClickOutput output) {

@@ -2,11 +2,14 @@
 
 #include "audio/click_player.h"
 #include "audio/click_renderer.h"
+#include "audio/latest_value.h"
+#include "core/frame_clock.h"
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -41,8 +44,9 @@ public:
     ClickOutput output() const { return m_output.load(std::memory_order_acquire); }
     std::string deviceName() const;
     int sampleRate() const { return m_sampleRate.load(std::memory_order_acquire); }
-    // The timeline frame heard now, as the server last reported it.
-    std::int64_t heardFrame() const { return m_heardFrame.load(std::memory_order_acquire); }
+    // The timeline frame heard now, by the server's latest reports; none before it has made
+    // enough of them. For one reading thread (the window's).
+    std::optional<double> heardFrame();
     // How many times an open output was lost, and why the last time: DeviceLost or ServerLost.
     std::uint64_t losses() const { return m_losses.load(std::memory_order_acquire); }
     ClickPlayerEnd lastLoss() const { return m_lastLoss.load(std::memory_order_acquire); }
@@ -79,7 +83,11 @@ private:
     std::atomic<bool> m_changePending{false};
     std::atomic<ClickOutput> m_output{ClickOutput::Searching};
     std::atomic<int> m_sampleRate{0};
-    std::atomic<std::int64_t> m_heardFrame{0};
+    // Where the stream's frames are heard in host time: kept by the output's thread from the
+    // server's reports, handed to the reading thread as a copy.
+    tactora::FrameClock m_clock{48000};
+    LatestValue<tactora::FrameClock> m_clocks{m_clock};
+    tactora::FrameClock m_readersClock{48000};
     std::atomic<ClickPlayerEnd> m_lastLoss{ClickPlayerEnd::Finished};
     std::atomic<std::uint64_t> m_losses{0};
     std::atomic<bool> m_realTime{false};
