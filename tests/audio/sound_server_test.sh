@@ -77,4 +77,4 @@ recorder_pid=""
 
 # 333.33 beats per minute, 4 beats per bar; the playing stopped by hand has at least its
 # first 8 clicks, the last exactly the 16 of its 4 bars.
-"$onsets_check" "$recording" $rate 333.33 4 16 8
+"$onsets_check" "$recording" $rate 333.33 4 8+ 16
