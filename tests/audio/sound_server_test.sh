@@ -58,6 +58,20 @@ exact)
     # of its 4 bars.
     check_recording 1 8+ 16
     ;;
+stalls)
+    serve_and_record
+    play keepsTheGridThroughStalls
+    finish_recording
+    # A stall of 300 ms loses at least one beat of 180 ms; 16 whole beats after the last.
+    check_recording 1 --must-drop=2 16+
+    ;;
+load)
+    serve_and_record
+    play keepsTheGridUnderLoad
+    finish_recording
+    # Dropped beats are counted, none after the load ended.
+    check_recording 1 --may-drop 16+
+    ;;
 *)
     echo "unknown scenario: $scenario" >&2
     exit 2
