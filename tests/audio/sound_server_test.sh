@@ -41,6 +41,17 @@ check_recording() {
     "$onsets_check" "${options[@]}" "$file" $sound_rate 333.33 4 "$@"
 }
 
+# The window test's row of playsAgainOnceItsOutputIsBack: a playing lost with its output, and
+# 4 bars once the output is back.
+plays_again_once_its_output_is_back() {
+    serve_and_record
+    play "playsAgainOnceItsOutputIsBack:$1"
+    finish_recording
+    # Until the output went; the second recorder came with the new server or sink.
+    check_recording 1 8+
+    check_recording 2 16
+}
+
 case $scenario in
 exact)
     serve_and_record
@@ -71,6 +82,20 @@ load)
     finish_recording
     # Dropped beats are counted, none after the load ended.
     check_recording 1 --may-drop 16+
+    ;;
+server-restart) plays_again_once_its_output_is_back "the server killed and back 5 s later" ;;
+sink-replaced) plays_again_once_its_output_is_back "the sink unloaded and loaded again" ;;
+no-server-first)
+    prepare_sound_server
+    play playsOnceAServerStarts
+    finish_recording
+    check_recording 1 16
+    ;;
+sink-suspended)
+    serve_and_record
+    # The window test ends the recording after the 4 bars it plays once the sink is back.
+    play saysSoWhileItsSinkIsSuspended
+    check_recording 1 16
     ;;
 *)
     echo "unknown scenario: $scenario" >&2

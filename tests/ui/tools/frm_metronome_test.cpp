@@ -34,6 +34,10 @@ private slots:
     void spaceStartsAndItStopsAfterTheBars();
     void keepsTheGridThroughStalls();
     void keepsTheGridUnderLoad();
+    void playsAgainOnceItsOutputIsBack_data();
+    void playsAgainOnceItsOutputIsBack();
+    void playsOnceAServerStarts();
+    void saysSoWhileItsSinkIsSuspended();
 
 private:
     static bool withSoundServer() { return qEnvironmentVariableIsSet("TACTORA_SOUND_SERVER_TEST"); }
@@ -53,6 +57,8 @@ private:
     static void setStopAfterBars(FrmMetronome& metronome, bool checked);
     // Starts as soon as the output is ready: true when it plays.
     static bool startWhenReady(FrmMetronome& metronome);
+    // With "Stop after 4 bars" checked, starts: true once the window says it played them.
+    static bool playsFourBars(FrmMetronome& metronome);
     // Waits until the device has played this many more beats of the playing under way: false
     // when the playing ended first.
     static bool playsBeats(const ClickPlayer& player, int beats);
@@ -97,6 +103,13 @@ bool FrmMetronomeTest::startWhenReady(FrmMetronome& metronome) {
     }
     MainWindowSession::click(startButton(metronome));
     return metronome.player()->isPlaying();
+}
+
+bool FrmMetronomeTest::playsFourBars(FrmMetronome& metronome) {
+    setStopAfterBars(metronome, true);
+    // 16 beats of 180 ms, and the silence after them.
+    return startWhenReady(metronome) &&
+           QTest::qWaitFor([&] { return status(metronome) == QStringLiteral("Played 4 bars."); }, 10000);
 }
 
 bool FrmMetronomeTest::playsBeats(const ClickPlayer& player, int beats) {
@@ -222,6 +235,102 @@ void FrmMetronomeTest::keepsTheGridUnderLoad() {
     QCOMPARE(load.exitCode(), 0);
     // Whatever the load dropped, the 16 beats after it are whole.
     QVERIFY(playsOnAndStops(metronome, 24));
+}
+
+void FrmMetronomeTest::playsAgainOnceItsOutputIsBack_data() {
+    QTest::addColumn<QString>("lose");    // what the control script does to end the playing
+    QTest::addColumn<QString>("loss");    // what the window says of it
+    QTest::addColumn<int>("outage");      // milliseconds until the output is brought back
+    QTest::addColumn<QString>("restore"); // and how
+    // The server stays away for 5 s, the outage itself, while the window looks for it.
+    QTest::newRow("the server killed and back 5 s later")
+        << QStringLiteral("kill-server") << QStringLiteral("The sound server went away.") << 5000
+        << QStringLiteral("start-server");
+    // The server stays; a new sink, its default as its only one, takes the lost one's place.
+    QTest::newRow("the sink unloaded and loaded again")
+        << QStringLiteral("unload-sink") << QStringLiteral("The audio device went away.") << 0
+        << QStringLiteral("load-sink");
+}
+
+void FrmMetronomeTest::playsAgainOnceItsOutputIsBack() {
+    if (controlScript().isEmpty()) {
+        QSKIP("Needs the sound server test's server and its control script");
+    }
+    QFETCH(QString, lose);
+    QFETCH(QString, loss);
+    QFETCH(int, outage);
+    QFETCH(QString, restore);
+    MainWindowSession session;
+    FrmMetronome& metronome = openMetronome(session, figures);
+    QVERIFY(startsAndPlays(metronome, 16));
+    QVERIFY(control({lose}));
+    QTRY_VERIFY_WITH_TIMEOUT(status(metronome).contains(QStringLiteral("went away")), 1000);
+    // Nothing claims to play, and it looks for an output.
+    QCOMPARE(status(metronome), loss + QLatin1Char(' ') + noDevice);
+    QVERIFY(showsStopped(metronome));
+
+    QTest::qWait(outage);
+    QCOMPARE(status(metronome), loss + QLatin1Char(' ') + noDevice);
+    QVERIFY(control({restore}));
+    QTRY_COMPARE_WITH_TIMEOUT(status(metronome),
+                              loss + QStringLiteral(" %1 is there now: Start plays again.").arg(sinkName),
+                              10000);
+    QCOMPARE(metronome.player()->output(), ClickOutput::Ready);
+    QVERIFY(playsFourBars(metronome));
+}
+
+void FrmMetronomeTest::playsOnceAServerStarts() {
+    if (controlScript().isEmpty()) {
+        QSKIP("Needs the sound server test's server and its control script");
+    }
+    MainWindowSession session;
+    FrmMetronome& metronome = openMetronome(session, figures);
+    QCOMPARE(status(metronome), noDevice);
+    // Start looks again, finds nothing and plays nothing.
+    MainWindowSession::click(startButton(metronome));
+    QCOMPARE(startButton(metronome).text(), QStringLiteral("Start"));
+    QCOMPARE(status(metronome), noDevice);
+    QVERIFY(!metronome.player()->isPlaying());
+
+    QVERIFY(control({QStringLiteral("start-server")}));
+    // Nothing more to say until it plays.
+    QTRY_COMPARE_WITH_TIMEOUT(status(metronome), QString(), 10000);
+    QCOMPARE(metronome.player()->output(), ClickOutput::Ready);
+    QVERIFY(playsFourBars(metronome));
+}
+
+// Suspended while it waits, then while it plays: the window says so, and once the device runs
+// again it plays on.
+void FrmMetronomeTest::saysSoWhileItsSinkIsSuspended() {
+    if (controlScript().isEmpty()) {
+        QSKIP("Needs the sound server test's server and its control script");
+    }
+    MainWindowSession session;
+    FrmMetronome& metronome = openMetronome(session, figures);
+    QTRY_COMPARE_WITH_TIMEOUT(metronome.player()->output(), ClickOutput::Ready, 10000);
+    const QString suspended =
+        QStringLiteral("The sound server has suspended %1: nothing is heard.").arg(sinkName);
+    QVERIFY(control({QStringLiteral("suspend-sink"), QStringLiteral("1")}));
+    QTRY_COMPARE_WITH_TIMEOUT(status(metronome), suspended, 5000);
+    // Start waits for the device.
+    MainWindowSession::click(startButton(metronome));
+    QCOMPARE(startButton(metronome).text(), QStringLiteral("Start"));
+    QVERIFY(control({QStringLiteral("suspend-sink"), QStringLiteral("0")}));
+    QTRY_COMPARE_WITH_TIMEOUT(status(metronome), QString(), 5000);
+    QVERIFY(playsFourBars(metronome));
+    // The sound test checks the recording up to here: a suspension while playing stops the
+    // device's clock, so the clicks after it keep their distances but not the earlier grid.
+    QVERIFY(control({QStringLiteral("finish-recording")}));
+
+    setStopAfterBars(metronome, false);
+    QVERIFY(startsAndPlays(metronome, 8));
+    QVERIFY(control({QStringLiteral("suspend-sink"), QStringLiteral("1")}));
+    QTRY_COMPARE_WITH_TIMEOUT(status(metronome), suspended, 5000);
+    QCOMPARE(startButton(metronome).text(), QStringLiteral("Stop"));
+    QVERIFY(control({QStringLiteral("suspend-sink"), QStringLiteral("0")}));
+    QTRY_VERIFY_WITH_TIMEOUT(
+        status(metronome).startsWith(QStringLiteral("Playing through %1 ").arg(sinkName)), 5000);
+    QVERIFY(playsOnAndStops(metronome, 8));
 }
 
 QTEST_MAIN(FrmMetronomeTest)
