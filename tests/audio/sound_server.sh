@@ -95,7 +95,7 @@ start_silence() {
 start_sound_server() {
     prepare_sound_server
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
-        --log-target=file:"$sound_work/server.log" \
+        --log-target=file:"$sound_work/server.log" ${SOUND_SERVER_LOG_LEVEL:+--log-level=$SOUND_SERVER_LOG_LEVEL} \
         -L "module-null-sink $sound_sink_arguments" \
         -L "module-native-protocol-unix auth-anonymous=1 socket=$sound_work/native" &
     note_pid server $!
