@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # The metronome through a real sound server: records the null sink's monitor while the
-# metronome window test plays into it, then checks every click of the recording.
+# metronome window test plays into it, then checks every click of the recording. With
+# TACTORA_TEST_RUNNER set (the Windows build: Wine and its settings, words without blanks), the
+# two programs run under it; Wine's PulseAudio driver then is the device the program plays to.
 #
 #   sound_server_test.sh WINDOW_TEST ONSETS_CHECK PLUGIN_FOLDER
 set -euo pipefail
 window_test=$1
 onsets_check=$2
 plugin_folder=$3
+read -r -a runner <<<"${TACTORA_TEST_RUNNER:-}"
 . "$(dirname "$0")/sound_server.sh"
 
 recorder_pid=""
@@ -47,9 +50,10 @@ wait_for_recording() {
     done
 }
 
+# The platform on the command line: under Wine a program takes it from there only.
 play() {
-    QT_QPA_PLATFORM=offscreen QT_QPA_OFFSCREEN_NO_GLX=1 QT_PLUGIN_PATH=$plugin_folder TACTORA_SOUND_SERVER_TEST=1 \
-        "$window_test" "$@"
+    QT_QPA_OFFSCREEN_NO_GLX=1 QT_PLUGIN_PATH=$plugin_folder TACTORA_SOUND_SERVER_TEST=1 \
+        "${runner[@]}" "$window_test" -platform offscreen "$@"
 }
 
 parecord --device=metronome.monitor --rate=$rate --channels=1 --format=s16le --latency-msec=100 \
@@ -77,4 +81,4 @@ recorder_pid=""
 
 # 333.33 beats per minute, 4 beats per bar; the playing stopped by hand has at least its
 # first 8 clicks, the last exactly the 16 of its 4 bars.
-"$onsets_check" "$recording" $rate 333.33 4 16 8
+"${runner[@]}" "$onsets_check" "$recording" $rate 333.33 4 16 8
