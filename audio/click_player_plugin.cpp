@@ -4,8 +4,8 @@
 #include "audio/pulse_click_player.h"
 using PlatformClickPlayer = PulseClickPlayer;
 #else
-#include "audio/sink_click_player.h"
-using PlatformClickPlayer = SinkClickPlayer;
+#include "audio/portaudio_click_player.h"
+using PlatformClickPlayer = PortAudioClickPlayer;
 #endif
 
 #include <QObject>

@@ -46,6 +46,12 @@ void ClickRenderer::render(std::int64_t first, std::span<float> out) {
         std::fill(out.begin(), out.end(), 0.0F);
         return;
     }
+    // The device played the frames since the last buffer without us (an underrun): the track
+    // passes over them, so that every later click keeps its place on the timeline.
+    const std::int64_t passed = first - m_startFrame.load(std::memory_order_relaxed) - m_track.position();
+    if (passed > 0) {
+        m_track.skip(passed);
+    }
     m_track.render(out);
     if (m_track.finished()) {
         m_current.run = false;

@@ -28,7 +28,9 @@ public:
     void requestStop();
     void requestChange(const ClickSettings& settings);
 
-    // The audio thread's side: the frames from timeline frame `first` on.
+    // The audio thread's side: the frames from timeline frame `first` on. A first frame past
+    // the end of the last buffer says the device went on without us: the frames between are
+    // passed over, never played late.
     void render(std::int64_t first, std::span<float> out);
 
     // Readable anywhere. The timeline frame of the playing's first beat, once rendered.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audio/audio_output.h"
 #include "audio/click_player.h"
 #include "audio/click_renderer.h"
 #include "audio/latest_value.h"
@@ -27,29 +28,26 @@
 // It keeps looking for a server and a device for as long as it is open: a server that goes
 // away is looked for again every half second, a device that goes away is replaced by the
 // default one, if any, as soon as there is one.
-class PulseOutput {
+class PulseOutput final : public AudioOutput {
 public:
     // changed is called on the output's thread whenever the output, the device or its rate
     // changes, or a playing ends by itself; never inside the audio callback.
     explicit PulseOutput(std::function<void()> changed);
-    ~PulseOutput();
-    PulseOutput(const PulseOutput&) = delete;
-    PulseOutput& operator=(const PulseOutput&) = delete;
+    ~PulseOutput() override;
 
     // What the stream asks of the server: a click is heard at most this long after it is
     // rendered.
     static constexpr int latencyMilliseconds = 20;
 
-    ClickRenderer& renderer() { return m_renderer; }
-    ClickOutput output() const { return m_output.load(std::memory_order_acquire); }
-    std::string deviceName() const;
-    int sampleRate() const { return m_sampleRate.load(std::memory_order_acquire); }
-    // The timeline frame heard now, by the server's latest reports; none before it has made
-    // enough of them. For one reading thread (the window's).
-    std::optional<double> heardFrame();
-    // How many times an open output was lost, and why the last time: DeviceLost or ServerLost.
-    std::uint64_t losses() const { return m_losses.load(std::memory_order_acquire); }
-    ClickPlayerEnd lastLoss() const { return m_lastLoss.load(std::memory_order_acquire); }
+    ClickRenderer& renderer() override { return m_renderer; }
+    ClickOutput output() const override { return m_output.load(std::memory_order_acquire); }
+    std::string deviceName() const override;
+    int sampleRate() const override { return m_sampleRate.load(std::memory_order_acquire); }
+    // By the server's latest reports.
+    std::optional<double> heardFrame() override;
+    // The last loss is DeviceLost or ServerLost.
+    std::uint64_t losses() const override { return m_losses.load(std::memory_order_acquire); }
+    ClickPlayerEnd lastLoss() const override { return m_lastLoss.load(std::memory_order_acquire); }
     // Whether the output's thread got real-time priority.
     bool realTime() const { return m_realTime.load(std::memory_order_acquire); }
 

@@ -21,8 +21,9 @@ std::vector<std::int64_t> onsets(const std::vector<float>& audio, std::int64_t f
     return found;
 }
 
-// What the window asks between two buffers.
-enum class Ask { Nothing, Start, StartOneBar, Stop, Change, NewOutput };
+// What happens between two buffers: what the window asks, or the device playing a quarter of a
+// second without us (an underrun).
+enum class Ask { Nothing, Start, StartOneBar, Stop, Change, NewOutput, DeviceGap };
 
 ClickSettings at(double beatsPerMinute, double stopAfterBars = 0.0) {
     ClickSettings settings;
@@ -65,6 +66,9 @@ void ClickRendererTest::rendersWhatTheWindowAskedOnTheTimeline_data() {
         << std::vector<std::int64_t>{0, 12000, 24000, 36000};
     QTest::newRow("a new output ends the playing")
         << std::vector{Ask::Start, Ask::NewOutput, Ask::Change} << std::vector<std::int64_t>{0};
+    QTest::newRow("frames the device played without us are passed over")
+        << std::vector{Ask::Start, Ask::DeviceGap, Ask::Nothing}
+        << std::vector<std::int64_t>{0, 48000, 72000};
     QTest::newRow("a start after the end plays again from its buffer")
         << std::vector{Ask::StartOneBar, Ask::Nothing, Ask::Nothing, Ask::Start}
         << std::vector<std::int64_t>{0, 12000, 24000, 36000, 72000};
@@ -95,6 +99,9 @@ void ClickRendererTest::rendersWhatTheWindowAskedOnTheTimeline() {
             break;
         case Ask::NewOutput:
             renderer.openTimeline(rate);
+            break;
+        case Ask::DeviceGap:
+            frame += rate / 4;
             break;
         case Ask::Nothing:
             break;

@@ -3,7 +3,9 @@
 # metronome window test plays into it, through what SCENARIO does to the server, the sink or
 # the player's process, then checks every click of the recordings. The window test acts on
 # the server through sound_server_control.sh; every process either starts is stopped here by
-# its PID, however the test ends.
+# its PID, however the test ends. With TACTORA_TEST_RUNNER set (the Windows build: Wine and its
+# settings, words without blanks), the window test and the check run under it; Wine's
+# PulseAudio driver then is the device the program plays to.
 #
 #   sound_server_test.sh SCENARIO WINDOW_TEST ONSETS_CHECK PLUGIN_FOLDER
 #
@@ -15,12 +17,15 @@ window_test=$2
 onsets_check=$3
 plugin_folder=$4
 here=$(cd "$(dirname "$0")" && pwd)
+read -r -a runner <<<"${TACTORA_TEST_RUNNER:-}"
 . "$here/sound_server.sh"
 trap stop_sound_server EXIT
 
+# The platform on the command line: under Wine a program takes it from there only.
 play() {
-    QT_QPA_PLATFORM=offscreen QT_QPA_OFFSCREEN_NO_GLX=1 QT_PLUGIN_PATH=$plugin_folder TACTORA_SOUND_SERVER_TEST=1 \
-        TACTORA_SOUND_SERVER_CONTROL=$here/sound_server_control.sh "$window_test" "$@"
+    QT_QPA_OFFSCREEN_NO_GLX=1 QT_PLUGIN_PATH=$plugin_folder TACTORA_SOUND_SERVER_TEST=1 \
+        TACTORA_SOUND_SERVER_CONTROL=$here/sound_server_control.sh \
+        "${runner[@]}" "$window_test" -platform offscreen "$@"
 }
 
 serve_and_record() {
@@ -38,7 +43,7 @@ check_recording() {
         shift
     done
     echo "Recording $(basename "$file"):"
-    "$onsets_check" "${options[@]}" "$file" $sound_rate 333.33 4 "$@"
+    "${runner[@]}" "$onsets_check" "${options[@]}" "$file" $sound_rate 333.33 4 "$@"
 }
 
 # The window test's row of playsAgainOnceItsOutputIsBack: a playing lost with its output, and
