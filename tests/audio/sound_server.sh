@@ -162,7 +162,10 @@ wait_for_recording() {
     done
 }
 
-# Records the monitor into the next recording; under way once its file grows.
+# Records the monitor into the next recording, and returns once it has recorded half a
+# second: the playing that follows meets a sink that runs steadily, its streams and the
+# recorder settled. (Once a click was dropped 200 ms after the metronome's stream on a new
+# sink began to flow.)
 start_recorder() {
     local file
     file=$(recording $(($(recordings_made) + 1)))
@@ -170,7 +173,7 @@ start_recorder() {
     parecord --device=metronome.monitor --rate=$sound_rate --channels=1 --format=s16le \
         --latency-msec=100 --raw "$file" &
     note_pid recorder $!
-    wait_for_recording 1
+    wait_for_recording 500
 }
 
 # What the sink still holds when a playing has ended reaches the monitor, and the recorder
