@@ -167,10 +167,10 @@ void PulseOutput::sinkInfo(pa_context* /*context*/, const pa_sink_info* info, in
 
 void PulseOutput::openStream(const pa_sink_info& sink) {
     const int rate = static_cast<int>(sink.sample_spec.rate);
-    const pa_sample_spec spec{PA_SAMPLE_FLOAT32NE, sink.sample_spec.rate, 1};
+    const pa_sample_spec format{PA_SAMPLE_FLOAT32NE, sink.sample_spec.rate, 1};
     pa_proplist* properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "music");
-    m_stream = pa_stream_new_with_proplist(m_context, "Metronome", &spec, nullptr, properties);
+    m_stream = pa_stream_new_with_proplist(m_context, "Metronome", &format, nullptr, properties);
     pa_proplist_free(properties);
     if (m_stream == nullptr) {
         return;

@@ -48,13 +48,13 @@ int main(int argc, char* argv[]) {
     while (player->output() != ClickOutput::Ready && waiting.elapsed() < 10000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
-    const pa_sample_spec spec{PA_SAMPLE_S16NE, rate, 1};
+    const pa_sample_spec format{PA_SAMPLE_S16NE, rate, 1};
     pa_buffer_attr buffer{};
     buffer.maxlength = static_cast<std::uint32_t>(-1);
     buffer.fragsize = static_cast<std::uint32_t>(chunkFrames * sizeof(std::int16_t));
     int code = 0;
-    pa_simple* capture = pa_simple_new(nullptr, "start_to_click", PA_STREAM_RECORD, nullptr, "monitor", &spec,
-                                       nullptr, &buffer, &code);
+    pa_simple* capture = pa_simple_new(nullptr, "start_to_click", PA_STREAM_RECORD, nullptr, "monitor",
+                                       &format, nullptr, &buffer, &code);
     if (player->deviceName().isEmpty() || capture == nullptr) {
         std::fprintf(stderr, "No output (%s) or no input (%s)\n", qPrintable(player->deviceName()),
                      capture == nullptr ? pa_strerror(code) : "ready");
