@@ -142,11 +142,13 @@ void FrmMetronome::openOutput() {
     m_player->openOutput();
 }
 
+// A Start pressed while there is no output changes nothing, and the window goes on saying
+// how the last playing ended.
 void FrmMetronome::start() {
-    m_ending.clear();
     if (!cannotPlay().isEmpty() || !m_player || m_player->output() != ClickOutput::Ready) {
         return;
     }
+    m_ending.clear();
     if (!m_player->start(settings())) {
         m_ending = QStringLiteral("The audio device %1 refused to play.").arg(m_player->deviceName());
     }
@@ -227,8 +229,7 @@ QString FrmMetronome::outputText() const {
     switch (output) {
     case ClickOutput::Searching:
         return (text.isEmpty() ? QString() : text + QLatin1Char(' ')) +
-               QStringLiteral(
-                   "No audio output device was found: the metronome sounds as soon as there is one.");
+               QStringLiteral("No audio output device was found: Start plays as soon as there is one.");
     case ClickOutput::Suspended:
         return QStringLiteral("The sound server has suspended %1: nothing is heard.")
             .arg(m_player->deviceName());

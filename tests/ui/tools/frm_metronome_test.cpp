@@ -18,7 +18,7 @@ const QStringList figures = {QStringLiteral("333.33"), QStringLiteral("4"), QStr
 constexpr double beatsPerMinute = 333.33;
 const QString sinkName = QStringLiteral("Null Output");
 const QString noDevice =
-    QStringLiteral("No audio output device was found: the metronome sounds as soon as there is one.");
+    QStringLiteral("No audio output device was found: Start plays as soon as there is one.");
 
 } // namespace
 
@@ -279,6 +279,9 @@ void FrmMetronomeTest::playsAgainOnceItsOutputIsBack() {
     QCOMPARE(status(metronome), loss + QLatin1Char(' ') + noDevice);
     QVERIFY(showsStopped(metronome));
 
+    // Start pressed during the outage plays nothing and leaves the loss said.
+    MainWindowSession::click(startButton(metronome));
+    QVERIFY(showsStopped(metronome));
     QTest::qWait(outage);
     QCOMPARE(status(metronome), loss + QLatin1Char(' ') + noDevice);
     QVERIFY(control({restore}));
