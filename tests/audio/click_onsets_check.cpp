@@ -8,9 +8,10 @@
 // least 8. Without --may-drop no beat may be missing, and a silence of more than three beats
 // separates two playings.
 //
-// With --may-drop the sound went through stalls: a beat may be missing (dropped), and the
-// first beat heard after a drop may be cut, its onset lost and its tail heard where it
-// belongs, within a click's length after its grid frame. Nothing else may be off the grid.
+// With --may-drop the sound went through stalls: a beat may be missing (dropped), and a
+// beat heard after a drop may be cut, its onset lost and its tail heard where it belongs,
+// within a click's length after its grid frame (a drop may also end inside a click and drop
+// no whole beat). Nothing else may be off the grid.
 // Playings are then separated by more than two seconds of silence, each playing's CLICKS
 // count the whole beats after its last drop, and --must-drop=N asks for at least N beats
 // dropped or cut in all (so that a stall that dropped nothing is noticed).
@@ -107,7 +108,9 @@ PlayingResult checkPlaying(std::size_t p, const std::vector<Onset>& clicks, cons
     }
     PlayingResult result;
     std::int64_t lastBeat = -1;
-    std::int64_t lastFrame = 0;
+    std::int64_t lastWholeBeat = -1; // the intervals are measured between whole clicks
+    std::int64_t lastWholeFrame = 0;
+    bool lastOffGrid = false;
     for (const Onset& click : clicks) {
         const std::int64_t from = click.frame - clicks.front().frame;
         const std::int64_t beat = std::llround(static_cast<double>(from) / grid.framesPerBeat);
@@ -116,7 +119,9 @@ PlayingResult checkPlaying(std::size_t p, const std::vector<Onset>& clicks, cons
         const std::string what = name + " beat " + std::to_string(beat);
         const bool onGrid = std::abs(off) <= 1;
         const bool afterDrop = beat > lastBeat + 1 && lastBeat >= 0;
-        const bool cut = !onGrid && grid.mayDrop && afterDrop && off > 1 && off < grid.clickFrames;
+        // A drop shorter than a beat can end inside a click and drop no whole beat; a click
+        // off the grid right after another is a moved grid, not a second drop.
+        const bool cut = !onGrid && grid.mayDrop && off > 1 && off < grid.clickFrames && !lastOffGrid;
         const bool accent = click.level > loudest * 3 / 4;
         const std::string note = cut ? " cut, " + std::to_string(off) + " samples late" : "";
         std::printf("%s: frame %lld (+%lld)%s%s\n", what.c_str(), static_cast<long long>(click.frame),
@@ -137,22 +142,28 @@ PlayingResult checkPlaying(std::size_t p, const std::vector<Onset>& clicks, cons
         }
         if (cut) {
             ++result.cut;
+            if (!afterDrop) {
+                ++result.drops;
+            }
             result.wholeAfterLastDrop = 0;
         } else if (!onGrid) {
             fail(what + " is " + std::to_string(from) + " samples from the first, not " +
                  std::to_string(exact));
         } else {
             ++result.wholeAfterLastDrop;
-            if (lastBeat >= 0 && std::abs(static_cast<double>(click.frame - lastFrame) -
-                                          static_cast<double>(beat - lastBeat) * grid.framesPerBeat) > 1.0) {
+            if (lastWholeBeat >= 0 &&
+                std::abs(static_cast<double>(click.frame - lastWholeFrame) -
+                         static_cast<double>(beat - lastWholeBeat) * grid.framesPerBeat) > 1.0) {
                 fail(what + " is off its interval");
             }
             if (accent != (beat % grid.beatsPerBar == 0)) {
                 fail(what + " has the wrong accent");
             }
+            lastWholeBeat = beat;
+            lastWholeFrame = click.frame;
         }
         lastBeat = beat;
-        lastFrame = click.frame;
+        lastOffGrid = !onGrid;
     }
     std::printf("%s: %zu clicks over %lld beats, %lld dropped in %lld drops, %lld cut, the last %zu whole\n",
                 name.c_str(), clicks.size(), static_cast<long long>(lastBeat + 1),
