@@ -16,15 +16,24 @@ struct ClickSettings {
     double volume = 1.0;        // 0 to 1
 };
 
-// Why playing ended without a call to stop().
-enum class ClickPlayerEnd {
-    Finished,    // the last bar was played
-    DeviceFailed // the output device went away or refused the audio
+// Where the sound goes, as far as the player knows now.
+enum class ClickOutput {
+    Searching, // no sound server or output device; the player keeps looking for one
+    Ready,     // an output is open and takes the clicks as soon as they start
+    Suspended  // the sound server has suspended the device: nothing is heard
 };
 
-// The metronome's sound, rendered to the sample in the audio device's own callback. Made by
-// the audio plugin, which the program loads only when the metronome first opens: the sound
-// system's libraries would otherwise slow every start.
+// Why playing ended without a call to stop().
+enum class ClickPlayerEnd {
+    Finished,   // the last bar was played
+    DeviceLost, // the output device went away or refused the audio
+    ServerLost  // the sound server went away
+};
+
+// The metronome's sound, rendered to the sample on the audio device's own timeline: a click
+// the device could not take in time is dropped, never shifted, so every later click stays on
+// the grid. Made by the audio plugin, which the program loads only when the metronome first
+// opens: the sound system's libraries would otherwise slow every start.
 class ClickPlayer {
 public:
     ClickPlayer() = default;
@@ -32,23 +41,34 @@ public:
     ClickPlayer& operator=(const ClickPlayer&) = delete;
     virtual ~ClickPlayer() = default;
 
-    // The default output device's name; empty when the system has none.
+    // Opens the default output and keeps it open, silent, until closeOutput(): a start then
+    // sounds at once. While there is none, the player keeps looking.
+    virtual void openOutput() = 0;
+    virtual void closeOutput() = 0;
+    virtual ClickOutput output() const = 0;
+    // The output device's name and its sample rate, which the beats are counted in; empty and
+    // 0 while there is none.
     virtual QString deviceName() const = 0;
-    // Its sample rate, which the beats are counted in; 0 without a device.
     virtual int sampleRate() const = 0;
-    // Starts from a bar's first beat on the default device. False, with nothing playing, when
-    // there is none or it refuses the settings.
+    // The latency the player asks of the output, in milliseconds: how long a click takes from
+    // being rendered to being heard, at most.
+    virtual int latencyMilliseconds() const = 0;
+
+    // Starts from a bar's first beat. False, with nothing playing, while the output is not
+    // ready or it refuses the settings.
     virtual bool start(const ClickSettings& settings) = 0;
     virtual void stop() = 0;
     virtual bool isPlaying() const = 0;
-    // How far the playing under way has got: the frames the device reports played since
-    // start(), the silence before the first beat included; 0 when nothing plays.
+    // How far this playing has got: the frames heard since its first beat; 0 when stopped.
     virtual std::int64_t framesPlayed() const = 0;
     // While playing: tempo, bar length and the bars to stop after from the next beat not yet
     // rendered, the volume at once.
     virtual void change(const ClickSettings& settings) = 0;
+
     // Called on the thread that made the player when playing ends by itself.
     virtual void setEndHandler(std::function<void(ClickPlayerEnd)> handler) = 0;
+    // Called on that thread when the output, its device or its rate changes.
+    virtual void setOutputHandler(std::function<void()> handler) = 0;
 };
 
 class ClickPlayerFactory {
@@ -61,9 +81,9 @@ public:
     virtual std::unique_ptr<ClickPlayer> createPlayer() = 0;
 };
 
-// The number grows with every change of these interfaces, so that the program never loads a
-// plugin built against others.
-#define ClickPlayerFactory_iid "org.tactora.Tactora2004.ClickPlayerFactory/2"
+// Raised with every change of the interface, so that a plugin built for another is refused
+// rather than called wrongly.
+#define ClickPlayerFactory_iid "org.tactora.Tactora2004.ClickPlayerFactory/3"
 Q_DECLARE_INTERFACE(ClickPlayerFactory, ClickPlayerFactory_iid)
 
 // The audio plugin's factory: built into the program (a static build), or loaded from the

@@ -5,7 +5,7 @@
 #include <QPluginLoader>
 
 #ifdef TACTORA_AUDIO_STATIC
-Q_IMPORT_PLUGIN(SinkClickPlayerFactory)
+Q_IMPORT_PLUGIN(ClickPlayerPluginFactory)
 #endif
 
 namespace {

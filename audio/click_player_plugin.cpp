@@ -1,16 +1,23 @@
 #include "audio/click_player.h"
-#include "audio/sink_click_player.h"
+
+#ifdef TACTORA_AUDIO_PULSE
+#include "audio/pulse_click_player.h"
+using PlatformClickPlayer = PulseClickPlayer;
+#else
+#include "audio/portaudio_click_player.h"
+using PlatformClickPlayer = PortAudioClickPlayer;
+#endif
 
 #include <QObject>
 
 // The plugin's entry: the program finds the factory by its interface.
-class SinkClickPlayerFactory final : public QObject, public ClickPlayerFactory {
+class ClickPlayerPluginFactory final : public QObject, public ClickPlayerFactory {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID ClickPlayerFactory_iid)
     Q_INTERFACES(ClickPlayerFactory)
 
 public:
-    std::unique_ptr<ClickPlayer> createPlayer() override { return std::make_unique<SinkClickPlayer>(); }
+    std::unique_ptr<ClickPlayer> createPlayer() override { return std::make_unique<PlatformClickPlayer>(); }
 };
 
 #include "click_player_plugin.moc"

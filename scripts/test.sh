@@ -4,7 +4,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 "$root/scripts/install-packages.sh" \
-    build-essential cmake qt6-base-dev qt6-multimedia-dev \
+    build-essential cmake pkg-config qt6-base-dev libpulse-dev portaudio19-dev \
     libgtest-dev fonts-dejavu-core \
     binutils-mingw-w64-x86-64 cpp desktop-file-utils appstream clang-tidy
 

@@ -1,23 +1,35 @@
 // From "Start" to the first click at the sound server's sink: starts the metronome's player
-// over and over and listens to the sink's monitor (the default source) for the click. Each
-// time is taken from the moment start() is called to the moment the click's first sample was
-// captured: the arrival of the captured chunk less the samples after the onset in it. The
-// capture's own buffering still counts, so the times are an upper bound.
+// over and over and listens to the sink's monitor (the default source) for the click, through
+// libpulse's simple recording interface on a thread of its own. Each time is taken from the
+// moment start() is called to the moment the click's first sample was captured: the arrival of
+// the captured chunk less the samples after the onset in it. The capture's own buffering still
+// counts, so the times are an upper bound.
 //
 //   start_to_click [RUNS]      (needs QT_PLUGIN_PATH to the audio plugin and a sound server)
 #include "audio/click_player.h"
 
-#include <QAudioSource>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QMediaDevices>
 #include <QTimer>
 
+#include <pulse/error.h>
+#include <pulse/simple.h>
+
 #include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <thread>
 #include <vector>
+
+namespace {
+
+constexpr int rate = 48000;
+constexpr std::size_t chunkFrames = rate / 100; // 10 ms
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
@@ -29,67 +41,79 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     const std::unique_ptr<ClickPlayer> player = factory->createPlayer();
-    const QAudioDevice input = QMediaDevices::defaultAudioInput();
-    QAudioFormat format;
-    format.setSampleRate(48000);
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    if (player->deviceName().isEmpty() || input.isNull()) {
-        std::fprintf(stderr, "No output (%s) or no input (%s) device\n", qPrintable(player->deviceName()),
-                     qPrintable(input.description()));
-        for (const QAudioDevice& device : QMediaDevices::audioInputs()) {
-            std::fprintf(stderr, "input: %s\n", qPrintable(device.description()));
-        }
+    // As the window does: the output opens with the window, and stays open, silent.
+    player->openOutput();
+    QElapsedTimer waiting;
+    waiting.start();
+    while (player->output() != ClickOutput::Ready && waiting.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    const pa_sample_spec format{PA_SAMPLE_S16NE, rate, 1};
+    pa_buffer_attr buffer{};
+    buffer.maxlength = static_cast<std::uint32_t>(-1);
+    buffer.fragsize = static_cast<std::uint32_t>(chunkFrames * sizeof(std::int16_t));
+    int code = 0;
+    pa_simple* capture = pa_simple_new(nullptr, "start_to_click", PA_STREAM_RECORD, nullptr, "monitor",
+                                       &format, nullptr, &buffer, &code);
+    if (player->deviceName().isEmpty() || capture == nullptr) {
+        std::fprintf(stderr, "No output (%s) or no input (%s)\n", qPrintable(player->deviceName()),
+                     capture == nullptr ? pa_strerror(code) : "ready");
         return 1;
     }
-    QAudioSource source(input, format);
-    source.setBufferSize(format.bytesForDuration(10000));
-    QIODevice* capture = source.start();
 
     QElapsedTimer clock;
     clock.start();
     std::vector<double> milliseconds;
-    qint64 startedAt = -1;
-    ClickSettings settings;
-    std::vector<std::int16_t> samples;
-    QObject::connect(capture, &QIODevice::readyRead, &app, [&] {
-        const QByteArray bytes = capture->readAll();
-        const qint64 now = clock.nsecsElapsed();
-        if (startedAt < 0) {
-            return;
+    // The start's time while a click is awaited, -1 otherwise; set by this thread, cleared by
+    // the capture's when it hears the click.
+    std::atomic<qint64> startedAt{-1};
+    std::atomic<bool> quit{false};
+    std::thread listener([&] {
+        std::array<std::int16_t, chunkFrames> samples{};
+        int readError = 0;
+        while (!quit.load() && pa_simple_read(capture, samples.data(), sizeof(samples), &readError) == 0) {
+            const qint64 now = clock.nsecsElapsed();
+            const qint64 started = startedAt.load();
+            if (started < 0) {
+                continue;
+            }
+            const auto loud = std::find_if(samples.begin(), samples.end(),
+                                           [](std::int16_t s) { return std::abs(s) > 2000; });
+            if (loud == samples.end()) {
+                continue;
+            }
+            const auto after = std::distance(loud, samples.end());
+            const double onsetAt = static_cast<double>(now) - static_cast<double>(after) * 1e9 / rate;
+            const double ms = (onsetAt - static_cast<double>(started)) / 1e6;
+            startedAt.store(-1);
+            QMetaObject::invokeMethod(&app, [&, ms] {
+                milliseconds.push_back(ms);
+                player->stop();
+                if (static_cast<int>(milliseconds.size()) == runs) {
+                    QCoreApplication::quit();
+                    return;
+                }
+                // The next start once the click has faded from the sink.
+                QTimer::singleShot(300, &app, [&] {
+                    startedAt.store(clock.nsecsElapsed());
+                    player->start(ClickSettings{});
+                });
+            });
         }
-        samples.resize(static_cast<std::size_t>(bytes.size()) / 2);
-        std::memcpy(samples.data(), bytes.constData(), samples.size() * 2);
-        const auto loud =
-            std::find_if(samples.begin(), samples.end(), [](std::int16_t s) { return std::abs(s) > 2000; });
-        if (loud == samples.end()) {
-            return;
-        }
-        const auto after = std::distance(loud, samples.end());
-        const double onsetAt =
-            static_cast<double>(now) - static_cast<double>(after) * 1e9 / format.sampleRate();
-        milliseconds.push_back((onsetAt - static_cast<double>(startedAt)) / 1e6);
-        player->stop();
-        startedAt = -1;
-        if (static_cast<int>(milliseconds.size()) == runs) {
-            QCoreApplication::quit();
-            return;
-        }
-        // The next start once the click has faded from the sink.
-        QTimer::singleShot(300, &app, [&] {
-            startedAt = clock.nsecsElapsed();
-            player->start(settings);
-        });
     });
     QTimer::singleShot(500, &app, [&] {
-        startedAt = clock.nsecsElapsed();
-        player->start(settings);
+        startedAt.store(clock.nsecsElapsed());
+        player->start(ClickSettings{});
     });
     QTimer::singleShot(60000, &app, [] {
         std::fprintf(stderr, "No click heard within a minute\n");
         QCoreApplication::exit(1);
     });
-    if (QCoreApplication::exec() != 0) {
+    const int result = QCoreApplication::exec();
+    quit.store(true);
+    listener.join();
+    pa_simple_free(capture);
+    if (result != 0) {
         return 1;
     }
     std::sort(milliseconds.begin(), milliseconds.end());

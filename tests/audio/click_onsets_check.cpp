@@ -1,12 +1,24 @@
 // Checks a recording of the metronome (raw 16-bit mono): finds each click's onset, the first
 // sample after a silence, and groups them into playings by the silences between them. In
-// every playing, beat k must lie within one sample of round(k × 60 × rate / tempo) from its
-// first, with the accent on every bar's first beat; the last playing must hold exactly the
-// clicks its bars make, every other at least MIN_EARLIER_CLICKS. Every interval must be
-// 60 × rate / tempo within one sample.
+// every playing each click must lie within one sample of round(k × 60 × rate / tempo) from
+// the playing's first, for a whole number of beats k, and the interval between two clicks
+// within one sample of their beats' distance; the accent on every bar's first beat.
 //
-//   click_onsets_check RECORDING RATE BPM BEATS_PER_BAR LAST_PLAYING_CLICKS MIN_EARLIER_CLICKS
+// CLICKS gives each playing's clicks in order, one playing each: "16" exactly 16, "8+" at
+// least 8. Without --may-drop no beat may be missing, and a silence of more than three beats
+// separates two playings.
+//
+// With --may-drop the sound went through stalls: a beat may be missing (dropped), and a
+// beat heard after a drop may be cut, its onset lost and its tail heard where it belongs,
+// within a click's length after its grid frame (a drop may also end inside a click and drop
+// no whole beat). Nothing else may be off the grid.
+// Playings are then separated by more than two seconds of silence, each playing's CLICKS
+// count the whole beats after its last drop, and --must-drop=N asks for at least N beats
+// dropped or cut in all (so that a stall that dropped nothing is noticed).
+//
+//   click_onsets_check [--may-drop | --must-drop=N] RECORDING RATE BPM BEATS_PER_BAR CLICKS...
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -28,6 +40,8 @@ struct Onset {
 constexpr int onsetLevel = 2000;
 constexpr int silentLevel = 4;
 constexpr std::int64_t silentFrames = 1000;
+constexpr double clickSeconds = 0.015;
+constexpr double dropSecondsAtMost = 2.0;
 
 std::vector<Onset> onsets(const std::vector<std::int16_t>& audio) {
     std::vector<Onset> found;
@@ -49,71 +63,177 @@ void fail(const std::string& what) {
     ++failures;
 }
 
-} // namespace
-
-int main(int argc, char* argv[]) {
-    if (argc != 7) {
-        std::fprintf(stderr, "usage: %s RECORDING RATE BPM BEATS_PER_BAR LAST_CLICKS MIN_EARLIER_CLICKS\n",
-                     argv[0]);
-        return 2;
-    }
-    std::ifstream file(argv[1], std::ios::binary);
+std::vector<std::int16_t> readRecording(const char* path) {
+    std::ifstream file(path, std::ios::binary);
     const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::vector<std::int16_t> audio(bytes.size() / 2);
     for (std::size_t i = 0; i < audio.size(); ++i) {
         audio[i] = static_cast<std::int16_t>(static_cast<std::uint8_t>(bytes[2 * i]) |
                                              (static_cast<std::uint8_t>(bytes[2 * i + 1]) << 8U));
     }
-    const double framesPerBeat = 60.0 * std::atof(argv[2]) / std::atof(argv[3]);
-    const int beatsPerBar = std::atoi(argv[4]);
-    const std::size_t lastClicks = std::strtoul(argv[5], nullptr, 10);
-    const std::size_t minEarlierClicks = std::strtoul(argv[6], nullptr, 10);
+    return audio;
+}
 
+// How many clicks a playing must have: exactly, or at least.
+struct ClickCount {
+    std::size_t clicks = 0;
+    bool atLeast = false;
+};
+
+ClickCount clickCount(const std::string& text) {
+    return {std::strtoul(text.c_str(), nullptr, 10), !text.empty() && text.back() == '+'};
+}
+
+struct Grid {
+    double framesPerBeat;
+    int beatsPerBar;
+    std::int64_t clickFrames;
+    bool mayDrop;
+};
+
+// What one playing went through: its beats dropped, its beats cut and the whole beats after
+// the last drop.
+struct PlayingResult {
+    std::int64_t dropped = 0;
+    std::int64_t cut = 0;
+    std::int64_t drops = 0;
+    std::size_t wholeAfterLastDrop = 0;
+};
+
+PlayingResult checkPlaying(std::size_t p, const std::vector<Onset>& clicks, const Grid& grid) {
+    const std::string name = "playing " + std::to_string(p);
+    int loudest = 0;
+    for (const Onset& click : clicks) {
+        loudest = std::max(loudest, click.level);
+    }
+    PlayingResult result;
+    std::int64_t lastBeat = -1;
+    std::int64_t lastWholeBeat = -1; // the intervals are measured between whole clicks
+    std::int64_t lastWholeFrame = 0;
+    bool lastOffGrid = false;
+    for (const Onset& click : clicks) {
+        const std::int64_t from = click.frame - clicks.front().frame;
+        const std::int64_t beat = std::llround(static_cast<double>(from) / grid.framesPerBeat);
+        const auto exact = static_cast<double>(beat) * grid.framesPerBeat;
+        const auto off = static_cast<std::int64_t>(static_cast<double>(from) - std::round(exact));
+        const std::string what = name + " beat " + std::to_string(beat);
+        const bool onGrid = std::abs(off) <= 1;
+        const bool afterDrop = beat > lastBeat + 1 && lastBeat >= 0;
+        // A drop shorter than a beat can end inside a click and drop no whole beat; a click
+        // off the grid right after another is a moved grid, not a second drop.
+        const bool cut = !onGrid && grid.mayDrop && off > 1 && off < grid.clickFrames && !lastOffGrid;
+        const bool accent = click.level > loudest * 3 / 4;
+        const std::string note = cut ? " cut, " + std::to_string(off) + " samples late" : "";
+        std::printf("%s: frame %lld (+%lld)%s%s\n", what.c_str(), static_cast<long long>(click.frame),
+                    static_cast<long long>(from), accent ? " accent" : "", note.c_str());
+        if (beat <= lastBeat) {
+            fail(what + " sounds twice");
+            continue;
+        }
+        if (afterDrop) {
+            const std::int64_t missing = beat - lastBeat - 1;
+            if (!grid.mayDrop) {
+                fail(name + " misses " + std::to_string(missing) + " beat(s) before beat " +
+                     std::to_string(beat));
+            }
+            result.dropped += missing;
+            ++result.drops;
+            result.wholeAfterLastDrop = 0;
+        }
+        if (cut) {
+            ++result.cut;
+            if (!afterDrop) {
+                ++result.drops;
+            }
+            result.wholeAfterLastDrop = 0;
+        } else if (!onGrid) {
+            fail(what + " is " + std::to_string(from) + " samples from the first, not " +
+                 std::to_string(exact));
+        } else {
+            ++result.wholeAfterLastDrop;
+            if (lastWholeBeat >= 0 &&
+                std::abs(static_cast<double>(click.frame - lastWholeFrame) -
+                         static_cast<double>(beat - lastWholeBeat) * grid.framesPerBeat) > 1.0) {
+                fail(what + " is off its interval");
+            }
+            if (accent != (beat % grid.beatsPerBar == 0)) {
+                fail(what + " has the wrong accent");
+            }
+            lastWholeBeat = beat;
+            lastWholeFrame = click.frame;
+        }
+        lastBeat = beat;
+        lastOffGrid = !onGrid;
+    }
+    std::printf("%s: %zu clicks over %lld beats, %lld dropped in %lld drops, %lld cut, the last %zu whole\n",
+                name.c_str(), clicks.size(), static_cast<long long>(lastBeat + 1),
+                static_cast<long long>(result.dropped), static_cast<long long>(result.drops),
+                static_cast<long long>(result.cut), result.wholeAfterLastDrop);
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    bool mayDrop = false;
+    std::int64_t mustDrop = 0;
+    if (!arguments.empty() && arguments.front().starts_with("--")) {
+        const std::string option = arguments.front();
+        arguments.erase(arguments.begin());
+        mayDrop = true;
+        if (option.starts_with("--must-drop=")) {
+            mustDrop = std::strtoll(option.c_str() + std::string("--must-drop=").size(), nullptr, 10);
+        } else if (option != "--may-drop") {
+            arguments.clear();
+        }
+    }
+    if (arguments.size() < 5) {
+        std::fprintf(stderr,
+                     "usage: %s [--may-drop | --must-drop=N] RECORDING RATE BPM BEATS_PER_BAR CLICKS...\n",
+                     argv[0]);
+        return 2;
+    }
+    const std::vector<std::int16_t> audio = readRecording(arguments[0].c_str());
+    const double rate = std::atof(arguments[1].c_str());
+    const Grid grid{60.0 * rate / std::atof(arguments[2].c_str()), std::atoi(arguments[3].c_str()),
+                    std::llround(clickSeconds * rate), mayDrop};
+    const std::vector<std::string> expected(arguments.begin() + 4, arguments.end());
+
+    const double playingsApart = mayDrop ? dropSecondsAtMost * rate : 3 * grid.framesPerBeat;
     const std::vector<Onset> found = onsets(audio);
     std::vector<std::vector<Onset>> playings;
     for (const Onset& onset : found) {
-        if (playings.empty() || onset.frame - playings.back().back().frame > 3 * framesPerBeat) {
+        if (playings.empty() ||
+            static_cast<double>(onset.frame - playings.back().back().frame) > playingsApart) {
             playings.emplace_back();
         }
         playings.back().push_back(onset);
     }
     std::printf("%zu samples, %zu clicks in %zu playings, %.4f samples a beat\n", audio.size(), found.size(),
-                playings.size(), framesPerBeat);
-    if (playings.size() < 2) {
-        fail("expected a playing stopped by hand and one stopped after its bars");
+                playings.size(), grid.framesPerBeat);
+    if (playings.size() != expected.size()) {
+        fail(std::to_string(playings.size()) + " playings, not " + std::to_string(expected.size()));
     }
+    std::int64_t droppedOrCut = 0;
     for (std::size_t p = 0; p < playings.size(); ++p) {
-        const std::vector<Onset>& beats = playings[p];
-        if (p + 1 < playings.size() && beats.size() < minEarlierClicks) {
-            fail("playing " + std::to_string(p) + " has only " + std::to_string(beats.size()) + " clicks");
+        const PlayingResult result = checkPlaying(p, playings[p], grid);
+        droppedOrCut += result.dropped + result.cut;
+        if (p >= expected.size()) {
+            continue;
         }
-        int loudest = 0;
-        for (const Onset& beat : beats) {
-            loudest = std::max(loudest, beat.level);
-        }
-        for (std::size_t k = 0; k < beats.size(); ++k) {
-            const std::int64_t from = beats[k].frame - beats[0].frame;
-            const auto exact = static_cast<double>(k) * framesPerBeat;
-            const bool accent = beats[k].level > loudest * 3 / 4;
-            std::printf("playing %zu beat %zu: frame %lld (+%lld)%s\n", p, k,
-                        static_cast<long long>(beats[k].frame), static_cast<long long>(from),
-                        accent ? " accent" : "");
-            if (std::abs(static_cast<double>(from) - std::round(exact)) > 1.0) {
-                fail("playing " + std::to_string(p) + " beat " + std::to_string(k) + " is " +
-                     std::to_string(from) + " samples from the first, not " + std::to_string(exact));
-            }
-            if (k > 0 &&
-                std::abs(static_cast<double>(beats[k].frame - beats[k - 1].frame) - framesPerBeat) > 1.0) {
-                fail("playing " + std::to_string(p) + " beat " + std::to_string(k) + " is off its interval");
-            }
-            if (accent != (k % static_cast<std::size_t>(beatsPerBar) == 0)) {
-                fail("playing " + std::to_string(p) + " beat " + std::to_string(k) + " has the wrong accent");
-            }
+        const ClickCount want = clickCount(expected[p]);
+        const std::size_t whole = result.wholeAfterLastDrop;
+        if (want.atLeast ? whole < want.clicks : whole != want.clicks) {
+            fail("playing " + std::to_string(p) + " has " + std::to_string(whole) +
+                 (mayDrop ? " whole clicks after its last drop" : " clicks") + ", not " + expected[p]);
         }
     }
-    if (!playings.empty() && playings.back().size() != lastClicks) {
-        fail("the last playing has " + std::to_string(playings.back().size()) + " clicks, not " +
-             std::to_string(lastClicks));
+    if (mayDrop) {
+        std::printf("%lld beats dropped or cut in all\n", static_cast<long long>(droppedOrCut));
+    }
+    if (droppedOrCut < mustDrop) {
+        fail(std::to_string(droppedOrCut) + " beats dropped or cut, fewer than " + std::to_string(mustDrop));
     }
     return failures == 0 ? 0 : 1;
 }

@@ -44,7 +44,9 @@ FrmMetronome::FrmMetronome(QWidget& owner)
     connect(m_cmdStart, &QPushButton::clicked, this, &FrmMetronome::startOrStop);
     // Space starts and stops wherever the focus is in the window, the check box included,
     // which keeps its mnemonic.
-    new QShortcut(Qt::Key_Space, this, this, &FrmMetronome::startOrStop);
+    // A held Space is one press, as in the tap window: its repeats do nothing.
+    auto* space = new QShortcut(Qt::Key_Space, this, this, &FrmMetronome::startOrStop);
+    space->setAutoRepeat(false);
 
     m_sldVolume = new QSlider(Qt::Horizontal, this);
     m_sldVolume->setObjectName(QStringLiteral("sldVolume"));
@@ -71,7 +73,7 @@ FrmMetronome::FrmMetronome(QWidget& owner)
 FrmMetronome::~FrmMetronome() = default;
 
 void FrmMetronome::open(const CalcOutcome& outcome) {
-    findDevice();
+    openOutput();
     follow(outcome);
     present();
     m_cmdStart->setFocus();
@@ -107,6 +109,9 @@ QString FrmMetronome::cannotPlay() const {
 
 void FrmMetronome::closeEvent(QCloseEvent* event) {
     stop();
+    if (m_player) {
+        m_player->closeOutput();
+    }
     showState();
     ToolWindow::closeEvent(event);
 }
@@ -120,32 +125,32 @@ void FrmMetronome::startOrStop() {
     showState();
 }
 
-// The device is looked for at every start: one may have been plugged in, or gone.
-bool FrmMetronome::findDevice() {
+void FrmMetronome::openOutput() {
     if (!m_player) {
         QString error;
         ClickPlayerFactory* factory = clickPlayerFactory(&error);
         if (factory == nullptr) {
-            m_audioProblem = QStringLiteral("The metronome's sound could not be loaded: %1").arg(error);
-            return false;
+            m_loadProblem = QStringLiteral("The metronome's sound could not be loaded: %1").arg(error);
+            return;
         }
         m_player = factory->createPlayer();
         m_player->setEndHandler([this](ClickPlayerEnd end) { ended(end); });
+        // A device that comes or goes, a server that restarts: the window says so at once,
+        // and the tempo is checked again at the device's rate.
+        m_player->setOutputHandler([this] { follow(m_outcome); });
     }
-    m_deviceName = m_player->deviceName();
-    m_audioProblem = m_deviceName.isEmpty()
-                         ? QStringLiteral("No audio output device was found: the metronome cannot sound.")
-                         : QString();
-    return m_audioProblem.isEmpty();
+    m_player->openOutput();
 }
 
+// A Start pressed while there is no output changes nothing, and the window goes on saying
+// how the last playing ended.
 void FrmMetronome::start() {
-    m_ending.clear();
-    if (!cannotPlay().isEmpty() || !findDevice()) {
+    if (!cannotPlay().isEmpty() || !m_player || m_player->output() != ClickOutput::Ready) {
         return;
     }
+    m_ending.clear();
     if (!m_player->start(settings())) {
-        m_audioProblem = QStringLiteral("The audio device %1 refused to play.").arg(m_deviceName);
+        m_ending = QStringLiteral("The audio device %1 refused to play.").arg(m_player->deviceName());
     }
 }
 
@@ -156,9 +161,17 @@ void FrmMetronome::stop() {
 }
 
 void FrmMetronome::ended(ClickPlayerEnd end) {
-    m_ending = end == ClickPlayerEnd::Finished
-                   ? QStringLiteral("Played %1.").arg(barsText(m_outcome.bars))
-                   : QStringLiteral("The audio device %1 stopped playing.").arg(m_deviceName);
+    switch (end) {
+    case ClickPlayerEnd::Finished:
+        m_ending = QStringLiteral("Played %1.").arg(barsText(m_outcome.bars));
+        break;
+    case ClickPlayerEnd::DeviceLost:
+        m_ending = QStringLiteral("The audio device went away.");
+        break;
+    case ClickPlayerEnd::ServerLost:
+        m_ending = QStringLiteral("The sound server went away.");
+        break;
+    }
     showState();
 }
 
@@ -199,17 +212,37 @@ void FrmMetronome::showState() {
     m_chkStopAfterBars->setText(QStringLiteral("Stop &after %1").arg(barsText(m_outcome.bars)));
     m_chkStopAfterBars->setAccessibleName(QStringLiteral("Stop after %1").arg(barsText(m_outcome.bars)));
 
-    QString status;
-    if (!cannot.isEmpty()) {
-        status = cannot;
-    } else if (!m_audioProblem.isEmpty()) {
-        status = m_audioProblem;
-    } else if (!m_ending.isEmpty()) {
-        status = m_ending;
-    } else if (playing) {
-        status = QStringLiteral("Playing through %1 at %2 Hz.")
-                     .arg(m_deviceName, QLocale().toString(m_player->sampleRate()));
+    QString status = cannot;
+    if (status.isEmpty()) {
+        status = m_loadProblem.isEmpty() ? outputText() : m_loadProblem;
     }
     m_lblStatus->setText(status);
     m_lblStatus->setAccessibleName(status);
+}
+
+// Where the sound goes, and what became of the last playing: a playing the output lost is
+// said to be over, and whether Start can play again.
+QString FrmMetronome::outputText() const {
+    const bool playing = m_player && m_player->isPlaying();
+    const ClickOutput output = m_player ? m_player->output() : ClickOutput::Searching;
+    QString text = m_ending;
+    switch (output) {
+    case ClickOutput::Searching:
+        return (text.isEmpty() ? QString() : text + QLatin1Char(' ')) +
+               QStringLiteral("No audio output device was found: Start plays as soon as there is one.");
+    case ClickOutput::Suspended:
+        return QStringLiteral("The sound server has suspended %1: nothing is heard.")
+            .arg(m_player->deviceName());
+    case ClickOutput::Ready:
+        break;
+    }
+    if (playing) {
+        return QStringLiteral("Playing through %1 at %2 Hz, %3 ms from a click to the device.")
+            .arg(m_player->deviceName(), QLocale().toString(m_player->sampleRate()))
+            .arg(m_player->latencyMilliseconds());
+    }
+    if (m_ending.isEmpty() || m_ending.startsWith(QStringLiteral("Played"))) {
+        return text;
+    }
+    return text + QStringLiteral(" %1 is there now: Start plays again.").arg(m_player->deviceName());
 }

@@ -41,11 +41,12 @@ private:
     // Why the main window's figures cannot be played; empty when they can.
     QString cannotPlay() const;
     void showState();
-    bool findDevice();
+    QString outputText() const;
+    // Loads the sound and opens the output, which stays open, silent, while the window is.
+    void openOutput();
 
     std::unique_ptr<ClickPlayer> m_player;
-    QString m_deviceName;
-    QString m_audioProblem; // why there is no sound, empty when there can be
+    QString m_loadProblem; // why the sound could not be loaded, empty when it was
     // The main window's latest outcome: what it shows is what plays.
     CalcOutcome m_outcome;
     QString m_ending; // how the last playing ended, until the next start
