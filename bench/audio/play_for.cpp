@@ -4,9 +4,9 @@
 //
 //   play_for SECONDS BPM      (needs QT_PLUGIN_PATH to the audio plugin and a sound server)
 #include "audio/click_player.h"
+#include "bench/audio/ready_player.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
@@ -18,18 +18,10 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: play_for SECONDS BPM\n");
         return 2;
     }
-    QString error;
-    ClickPlayerFactory* factory = clickPlayerFactory(&error);
-    if (factory == nullptr) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+    // As the window does: the output opens with the window, and stays open, silent.
+    const std::unique_ptr<ClickPlayer> player = readyPlayer();
+    if (!player) {
         return 1;
-    }
-    const std::unique_ptr<ClickPlayer> player = factory->createPlayer();
-    player->openOutput();
-    QElapsedTimer waiting;
-    waiting.start();
-    while (player->output() != ClickOutput::Ready && waiting.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     }
     ClickSettings settings;
     settings.beatsPerMinute = std::atof(argv[2]);

@@ -7,6 +7,7 @@
 //
 //   start_to_click [RUNS]      (needs QT_PLUGIN_PATH to the audio plugin and a sound server)
 #include "audio/click_player.h"
+#include "bench/audio/ready_player.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -34,19 +35,10 @@ constexpr std::size_t chunkFrames = rate / 100; // 10 ms
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::atoi(argv[1]) : 20;
-    QString error;
-    ClickPlayerFactory* factory = clickPlayerFactory(&error);
-    if (factory == nullptr) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 1;
-    }
-    const std::unique_ptr<ClickPlayer> player = factory->createPlayer();
     // As the window does: the output opens with the window, and stays open, silent.
-    player->openOutput();
-    QElapsedTimer waiting;
-    waiting.start();
-    while (player->output() != ClickOutput::Ready && waiting.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    const std::unique_ptr<ClickPlayer> player = readyPlayer();
+    if (!player) {
+        return 1;
     }
     const pa_sample_spec format{PA_SAMPLE_S16NE, rate, 1};
     pa_buffer_attr buffer{};
