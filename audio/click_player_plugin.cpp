@@ -18,6 +18,10 @@ class ClickPlayerPluginFactory final : public QObject, public ClickPlayerFactory
 
 public:
     std::unique_ptr<ClickPlayer> createPlayer() override { return std::make_unique<PlatformClickPlayer>(); }
+    ClickExportOutcome exportClickTrack(const ClickExport& /*request*/,
+                                        const std::function<bool(double)>& /*progress*/) override {
+        return {}; // STUB
+    }
 };
 
 #include "click_player_plugin.moc"

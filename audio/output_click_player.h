@@ -31,6 +31,7 @@ public:
     void stop() override;
     bool isPlaying() const override { return m_playing; }
     std::int64_t framesPlayed() const override;
+    std::optional<tactora::BeatStart> beatHeard() const override { return std::nullopt; } // STUB
     void change(const ClickSettings& settings) override;
 
     void setEndHandler(std::function<void(ClickPlayerEnd)> handler) override;

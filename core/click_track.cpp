@@ -310,4 +310,18 @@ template <typename Output> void ClickTrack::run(std::int64_t frames, Output& out
     }
 }
 
+// STUBS, replaced by the practice engine
+bool ClickTrack::setPlan(const PracticePlan& /*plan*/) {
+    return false;
+}
+std::int64_t ClickTrack::barFrame(std::int64_t /*bar*/) const {
+    return 0;
+}
+std::span<const BeatStart> ClickTrack::beatsStarted() const {
+    return {};
+}
+bool isValidPlan(const PracticePlan& /*plan*/, int /*sampleRate*/) {
+    return false;
+}
+
 } // namespace tactora

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/practice_plan.h"
+
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -84,8 +87,18 @@ public:
     // beat past their end; 0 for never. Bars already played count. Of a fractional last bar
     // (2.5 bars) the beats that start within its fraction are heard.
     void setStopAfterBars(double bars);
-    // Back to the first beat of a bar at frame 0, with the settings kept.
+    // The pattern, subdivisions, sounds, levels and muted bars from the next beat on; the
+    // count-in from the next restart(); a changed trainer starts over from the next beat, at
+    // the tempo last set. Refused (false), with nothing changed, when the plan is not valid
+    // at this rate.
+    bool setPlan(const PracticePlan& plan);
+    // Back to the first beat of a bar at frame 0 (the count-in's first, if any), with the
+    // settings kept.
     void restart();
+    // Where bar `bar` starts, in frames from frame 0, when nothing changes after restart():
+    // bar 0 is the first of the count-in, or the music's first when there is none. Rounded
+    // once from its exact distance, as its onset is.
+    std::int64_t barFrame(std::int64_t bar) const;
 
     // Fills the whole buffer and moves on by its length; samples from -1 to 1.
     void render(std::span<float> out);
@@ -97,6 +110,10 @@ public:
     // The next click to start; meaningless once finished.
     ClickOnset nextOnset() const { return m_next; }
     bool finished() const { return m_finished; }
+    // The beats whose onset lay in the last render() or skip(), oldest first; the latest
+    // maxBeatsPerCall of them when there were more.
+    static constexpr std::size_t maxBeatsPerCall = 64;
+    std::span<const BeatStart> beatsStarted() const;
     int sampleRate() const { return m_sampleRate; }
 
 private:
