@@ -1,5 +1,7 @@
 #include "core/click_track.h"
 
+#include "core/plan_equality.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -38,11 +40,6 @@ struct NoOutput {
     void click(std::int64_t /*at*/, const float* /*source*/, std::int64_t /*frames*/, float /*level*/) const {
     }
 };
-
-bool sameTrainer(const TempoTrainer& a, const TempoTrainer& b) {
-    return a.kind == b.kind && a.targetBeatsPerMinute == b.targetBeatsPerMinute &&
-           a.stepBeatsPerMinute == b.stepBeatsPerMinute && a.bars == b.bars;
-}
 
 } // namespace
 
