@@ -1,5 +1,6 @@
 #include "core/click_sounds.h"
 #include "core/click_track.h"
+#include "tests/core/clicks_found.h"
 #include "tests/core/practice_reference.h"
 #include "tests/core/row_names.h"
 
@@ -110,18 +111,6 @@ std::vector<float> expectedAudio(const ClickSounds& sounds, const std::vector<Cl
         }
     }
     return audio;
-}
-
-// The clicks found in a stretch of audio: a sound after at least 16 silent frames, with the
-// level of its first sample; `silent` carries the silence from one stretch to the next.
-void findClicks(const std::vector<float>& audio, std::int64_t first, int& silent,
-                std::vector<std::pair<std::int64_t, float>>& found) {
-    for (std::size_t i = 0; i < audio.size(); ++i) {
-        if (audio[i] != 0.0F && silent >= 16) {
-            found.emplace_back(first + static_cast<std::int64_t>(i), audio[i]);
-        }
-        silent = audio[i] == 0.0F ? silent + 1 : 0;
-    }
 }
 
 ClickTrack trackFor(const Playing& setup) {
