@@ -11,11 +11,12 @@ double trainerTempo(const TempoTrainer& trainer, double startBeatsPerMinute, std
     case TempoTrainer::Kind::Off:
         break;
     case TempoTrainer::Kind::Steps: {
-        const double steps = static_cast<double>(bar / trainer.bars);
+        const std::int64_t steps = bar / trainer.bars; // whole steps only
+        const double moved = trainer.stepBeatsPerMinute * static_cast<double>(steps);
         if (target >= startBeatsPerMinute) {
-            return std::min(target, startBeatsPerMinute + trainer.stepBeatsPerMinute * steps);
+            return std::min(target, startBeatsPerMinute + moved);
         }
-        return std::max(target, startBeatsPerMinute - trainer.stepBeatsPerMinute * steps);
+        return std::max(target, startBeatsPerMinute - moved);
     }
     case TempoTrainer::Kind::Ramp:
         if (bar >= trainer.bars) {
