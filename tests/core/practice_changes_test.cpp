@@ -25,6 +25,10 @@ TempoTrainer stepsUp(double step) {
     return {TempoTrainer::Kind::Steps, 240, step, 1};
 }
 
+TempoTrainer ramp(double target, int bars) {
+    return {TempoTrainer::Kind::Ramp, target, 0, bars};
+}
+
 struct ChangeRow {
     const char* name;
     PracticePlan before;
@@ -71,7 +75,7 @@ const ChangeRow changeRows[] = {
      with(1),
      30000,
      0,
-     with(1, {TempoTrainer::Kind::Ramp, 240, 0, 1}),
+     with(1, ramp(240, 1)),
      {0, 24000, 48000, 72000, 96000, 108000, 120000},
      {0, 24000, 48000, 72000, 96000, 108000, 120000}},
     {"the same trainer in a new plan keeps its course",
@@ -125,9 +129,11 @@ TEST_P(PracticeChanges, TakeEffectFromTheNextBeat) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, PracticeChanges, testing::ValuesIn(changeRows), NameField());
 
+using Plan = PracticePlan;
+
 struct ValidityRow {
     const char* name;
-    void (*change)(PracticePlan& plan);
+    void (*change)(Plan& plan);
     bool valid;      // by isValidPlan
     bool trackTakes; // by a track at 120 beats per minute
 };
@@ -137,55 +143,30 @@ std::ostream& operator<<(std::ostream& out, const ValidityRow& row) {
 }
 
 const ValidityRow validityRows[] = {
-    {"the default plan", [](PracticePlan&) {}, true, true},
-    {"eight sub clicks", [](PracticePlan& p) { p.subdivisions = 8; }, true, true},
-    {"no sub click at all", [](PracticePlan& p) { p.subdivisions = 0; }, false, false},
-    {"nine sub clicks", [](PracticePlan& p) { p.subdivisions = 9; }, false, false},
-    {"a sub click level above one", [](PracticePlan& p) { p.subdivisionLevel = 1.01; }, false, false},
-    {"a sub click level not a number", [](PracticePlan& p) { p.subdivisionLevel = std::nan(""); }, false,
-     false},
-    {"four bars of count in", [](PracticePlan& p) { p.countInBars = 4; }, true, true},
-    {"five bars of count in", [](PracticePlan& p) { p.countInBars = 5; }, false, false},
-    {"a count in below none", [](PracticePlan& p) { p.countInBars = -1; }, false, false},
-    {"no bar played", [](PracticePlan& p) { p.playedBars = 0; }, false, false},
-    {"silent bars below none", [](PracticePlan& p) { p.mutedBars = -1; }, false, false},
-    {"a sound past the last", [](PracticePlan& p) { p.countInSound = static_cast<ClickSound>(4); }, false,
-     false},
-    {"a beat level past the last", [](PracticePlan& p) { p.pattern[63] = static_cast<BeatLevel>(4); }, false,
-     false},
-    {"steps of none", [](PracticePlan& p) { p.trainer = stepsUp(0); }, false, false},
-    {"steps back", [](PracticePlan& p) { p.trainer = stepsUp(-5); }, false, false},
-    {"steps of infinity", [](PracticePlan& p) { p.trainer = stepsUp(INFINITY); }, false, false},
-    {"a target no rate plays",
-     [](PracticePlan& p) {
-         p.trainer = {TempoTrainer::Kind::Ramp, 3e6, 0, 4};
-     },
-     false, false},
-    {"a target not a number",
-     [](PracticePlan& p) {
-         p.trainer = {TempoTrainer::Kind::Ramp, std::nan(""), 0, 4};
-     },
-     false, false},
-    {"a ramp of no bar",
-     [](PracticePlan& p) {
-         p.trainer = {TempoTrainer::Kind::Ramp, 200, 0, 0};
-     },
-     false, false},
-    {"a ramp of 100000 bars",
-     [](PracticePlan& p) {
-         p.trainer = {TempoTrainer::Kind::Ramp, 200, 0, 100000};
-     },
-     true, true},
-    {"a ramp of 100001 bars",
-     [](PracticePlan& p) {
-         p.trainer = {TempoTrainer::Kind::Ramp, 200, 0, 100001};
-     },
-     false, false},
-    {"96000 steps to the target", [](PracticePlan& p) { p.trainer = stepsUp(0.00125); }, true, true},
-    {"more than 100000 steps to the target", [](PracticePlan& p) { p.trainer = stepsUp(0.0011); }, true,
-     false},
-    {"a steps trainer off ignores its step", [](PracticePlan& p) { p.trainer.stepBeatsPerMinute = 0; }, true,
-     true},
+    {"the default plan", [](Plan&) {}, true, true},
+    {"eight sub clicks", [](Plan& p) { p.subdivisions = 8; }, true, true},
+    {"no sub click at all", [](Plan& p) { p.subdivisions = 0; }, false, false},
+    {"nine sub clicks", [](Plan& p) { p.subdivisions = 9; }, false, false},
+    {"a sub click level above one", [](Plan& p) { p.subdivisionLevel = 1.01; }, false, false},
+    {"a sub click level not a number", [](Plan& p) { p.subdivisionLevel = std::nan(""); }, false, false},
+    {"four bars of count in", [](Plan& p) { p.countInBars = 4; }, true, true},
+    {"five bars of count in", [](Plan& p) { p.countInBars = 5; }, false, false},
+    {"a count in below none", [](Plan& p) { p.countInBars = -1; }, false, false},
+    {"no bar played", [](Plan& p) { p.playedBars = 0; }, false, false},
+    {"silent bars below none", [](Plan& p) { p.mutedBars = -1; }, false, false},
+    {"a sound past the last", [](Plan& p) { p.countInSound = static_cast<ClickSound>(4); }, false, false},
+    {"a beat level past the last", [](Plan& p) { p.pattern[63] = static_cast<BeatLevel>(4); }, false, false},
+    {"steps of none", [](Plan& p) { p.trainer = stepsUp(0); }, false, false},
+    {"steps back", [](Plan& p) { p.trainer = stepsUp(-5); }, false, false},
+    {"steps of infinity", [](Plan& p) { p.trainer = stepsUp(INFINITY); }, false, false},
+    {"a target no rate plays", [](Plan& p) { p.trainer = ramp(3e6, 4); }, false, false},
+    {"a target not a number", [](Plan& p) { p.trainer = ramp(std::nan(""), 4); }, false, false},
+    {"a ramp of no bar", [](Plan& p) { p.trainer = ramp(200, 0); }, false, false},
+    {"a ramp of 100000 bars", [](Plan& p) { p.trainer = ramp(200, 100000); }, true, true},
+    {"a ramp of 100001 bars", [](Plan& p) { p.trainer = ramp(200, 100001); }, false, false},
+    {"96000 steps to the target", [](Plan& p) { p.trainer = stepsUp(0.00125); }, true, true},
+    {"more than 100000 steps to the target", [](Plan& p) { p.trainer = stepsUp(0.0011); }, true, false},
+    {"a steps trainer off ignores its step", [](Plan& p) { p.trainer.stepBeatsPerMinute = 0; }, true, true},
 };
 
 class PracticeValidity : public testing::TestWithParam<ValidityRow> {};

@@ -85,28 +85,23 @@ std::vector<PlanRow> planRows() {
     return rows;
 }
 
-// A stretch of an hour's audio: [first, first + frames).
-struct Window {
-    std::int64_t first;
-    std::int64_t frames;
-};
-
 // The audio the reference's clicks make from `first` on: a heard click sounds until its end
 // or the next heard click.
-std::vector<float> expectedAudio(const ClickSounds& sounds, const std::vector<Click>& heard, Window window) {
-    std::vector<float> audio(static_cast<std::size_t>(window.frames));
-    auto click = std::upper_bound(heard.begin(), heard.end(), window.first,
+std::vector<float> expectedAudio(const ClickSounds& sounds, const std::vector<Click>& heard,
+                                 std::int64_t first, std::int64_t frames) {
+    std::vector<float> audio(static_cast<std::size_t>(frames));
+    auto click = std::upper_bound(heard.begin(), heard.end(), first,
                                   [](std::int64_t frame, const Click& c) { return frame < c.frame; });
     if (click != heard.begin()) {
         --click;
     }
-    for (; click != heard.end() && click->frame < window.first + window.frames; ++click) {
+    for (; click != heard.end() && click->frame < first + frames; ++click) {
         const std::span<const float> sound = sounds.sound(click->sound, click->accentPitch);
         const std::int64_t end = std::min(click->frame + static_cast<std::int64_t>(sound.size()),
                                           click + 1 == heard.end() ? INT64_MAX : (click + 1)->frame);
-        for (std::int64_t frame = std::max(click->frame, window.first);
-             frame < std::min(end, window.first + window.frames); ++frame) {
-            audio[static_cast<std::size_t>(frame - window.first)] =
+        for (std::int64_t frame = std::max(click->frame, first); frame < std::min(end, first + frames);
+             ++frame) {
+            audio[static_cast<std::size_t>(frame - first)] =
                 sound[static_cast<std::size_t>(frame - click->frame)] * click->level;
         }
     }
@@ -138,27 +133,31 @@ TEST_P(PracticeHour, EveryClickLiesAtItsExactFrameWithItsSound) {
     setup.sampleRate = std::get<1>(GetParam());
     const std::int64_t rate = setup.sampleRate;
     const std::int64_t hour = 3600 * rate;
-    const std::vector<Click> all = reference::clicks(setup, hour);
+    const std::int64_t lastMinutes = hour - 120 * rate;
+    const auto rendered = [&](std::int64_t frame) { return frame < 120 * rate || frame >= lastMinutes; };
     std::vector<Click> heard;
     std::vector<BeatStart> beats;
-    for (const Click& click : all) {
+    std::vector<std::pair<std::int64_t, float>> expected;
+    for (const Click& click : reference::clicks(setup, hour)) {
         ASSERT_FALSE(click.tie) << "the reference meets a tie at " << click.frame;
         if (click.level > 0.0F) {
             heard.push_back(click);
+            if (rendered(click.frame)) {
+                expected.emplace_back(click.frame, click.level);
+            }
         }
         if (click.beat) {
             beats.push_back(beatOf(click));
         }
     }
     const ClickSounds sounds(setup.sampleRate);
-    const Window windows[] = {{0, 120 * rate}, {hour - 120 * rate, 120 * rate}};
 
     ClickTrack track = trackFor(setup);
     ClickTrack jumped = trackFor(setup);
-    jumped.skip(windows[1].first);
+    jumped.skip(lastMinutes);
     const std::vector<BeatStart> skipped(jumped.beatsStarted().begin(), jumped.beatsStarted().end());
     const auto lastBefore =
-        std::lower_bound(beats.begin(), beats.end(), windows[1].first,
+        std::lower_bound(beats.begin(), beats.end(), lastMinutes,
                          [](const BeatStart& b, std::int64_t frame) { return b.frame < frame; });
     EXPECT_EQ(skipped,
               std::vector<BeatStart>(lastBefore - static_cast<std::ptrdiff_t>(ClickTrack::maxBeatsPerCall),
@@ -166,16 +165,14 @@ TEST_P(PracticeHour, EveryClickLiesAtItsExactFrameWithItsSound) {
 
     std::vector<BeatStart> reported;
     std::vector<std::pair<std::int64_t, float>> found;
-    std::vector<std::pair<std::int64_t, float>> expected;
     int silent = 16;
     std::vector<float> audio(static_cast<std::size_t>(rate));
     for (std::int64_t second = 0; second < 3600; ++second) {
         const std::int64_t first = second * rate;
-        const bool inWindow = first < windows[0].frames || first >= windows[1].first;
-        if (inWindow) {
+        if (rendered(first)) {
             track.render(audio);
             findClicks(audio, first, silent, found);
-            const std::vector<float> wanted = expectedAudio(sounds, heard, {first, rate});
+            const std::vector<float> wanted = expectedAudio(sounds, heard, first, rate);
             const auto differ = std::mismatch(audio.begin(), audio.end(), wanted.begin());
             ASSERT_TRUE(differ.first == audio.end()) << "frame " << first + (differ.first - audio.begin())
                                                      << ": " << *differ.first << " for " << *differ.second;
@@ -183,15 +180,10 @@ TEST_P(PracticeHour, EveryClickLiesAtItsExactFrameWithItsSound) {
             track.skip(rate);
         }
         reported.insert(reported.end(), track.beatsStarted().begin(), track.beatsStarted().end());
-        if (first == windows[1].first) {
+        if (first == lastMinutes) {
             std::vector<float> alsoHeard(audio.size());
             jumped.render(alsoHeard);
             ASSERT_TRUE(alsoHeard == audio) << "the track that skipped sounds otherwise";
-        }
-    }
-    for (const Click& click : heard) {
-        if (click.frame < windows[0].frames || click.frame >= windows[1].first) {
-            expected.emplace_back(click.frame, click.level);
         }
     }
     EXPECT_EQ(found, expected);
@@ -215,6 +207,13 @@ TEST_P(PracticeBars, BarFrameIsWhereTheBarStarts) {
     for (const std::int64_t bar : {0, 1, 2, 3, 5, 17, 100, 2000}) {
         EXPECT_EQ(track.barFrame(bar), reference::barStart(setup, bar)) << "bar " << bar;
     }
+    // Stopping after two bars of music ends where the third starts, the count-in not counted.
+    ClickTrack stopping = trackFor(setup);
+    stopping.setStopAfterBars(2);
+    stopping.skip(track.barFrame(setup.plan.countInBars + 2));
+    EXPECT_FALSE(stopping.finished());
+    stopping.skip(1);
+    EXPECT_TRUE(stopping.finished());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, PracticeBars, testing::ValuesIn(planRows()), NameField());
