@@ -49,8 +49,11 @@ PracticeGrid::PracticeGrid(int sampleRate, double beatsPerMinute, double beatsPe
         return;
     }
     m_runBars = trainer.bars;
-    // The first step at the target, which the steps never leave; a valid trainer reaches it
-    // within 100000 steps.
+    // The first step at the target, which the steps never leave: found from the step just
+    // short of it, so that the audio thread does not count every step of a long trainer.
+    const double distance =
+        std::abs(trainer.targetBeatsPerMinute - beatsPerMinute) / trainer.stepBeatsPerMinute;
+    m_movingRuns = std::max<std::int64_t>(0, static_cast<std::int64_t>(distance) - 1);
     while (trainerTempo(trainer, beatsPerMinute, m_movingRuns * m_runBars) != trainer.targetBeatsPerMinute) {
         ++m_movingRuns;
     }
