@@ -159,6 +159,11 @@ build_sndfile() {
     for part in "${sndfile_parts[@]}"; do
         read -r source host options <<<"$part"
         fetch_debian_source "$source" "$host"
+        # Opus 1.3.1's release leaves out opus_buildtype.cmake, which its CMakeLists includes
+        # only to choose a build type when none is given; one is given here.
+        if [ "$source" = opus ]; then
+            touch "$cache/src/opus/source/opus_buildtype.cmake"
+        fi
         rm -rf "$cache/$source-build"
         # shellcheck disable=SC2086 # the options are words
         cmake -S "$cache/src/$source/source" -B "$cache/$source-build" -G Ninja "${xiph_common[@]}" $options
