@@ -9,8 +9,9 @@
 #
 #   sound_server_test.sh SCENARIO WINDOW_TEST ONSETS_CHECK PLUGIN_FOLDER
 #
-# The window test plays 333.33 beats per minute, 4 beats per bar (8640.0864 samples a beat),
-# in every scenario.
+# In the practice scenario the two are the practice player and its check instead.
+#
+# Every other scenario plays 333.33 beats per minute, 4 beats per bar (8640.0864 samples a beat).
 set -euo pipefail
 scenario=$1
 window_test=$2
@@ -95,6 +96,14 @@ no-server-first)
     play playsOnceAServerStarts
     finish_recording
     check_recording 1 16
+    ;;
+practice)
+    # The window test is the practice player here, the onsets check the practice check.
+    serve_and_record
+    QT_PLUGIN_PATH=$plugin_folder "${runner[@]}" "$window_test"
+    finish_recording
+    echo "Recording $(basename "$(recording 1)"):"
+    "${runner[@]}" "$onsets_check" "$(recording 1)" $sound_rate
     ;;
 sink-suspended)
     serve_and_record
