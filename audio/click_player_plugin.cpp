@@ -1,3 +1,4 @@
+#include "audio/click_export.h"
 #include "audio/click_player.h"
 
 #ifdef TACTORA_AUDIO_PULSE
@@ -18,9 +19,9 @@ class ClickPlayerPluginFactory final : public QObject, public ClickPlayerFactory
 
 public:
     std::unique_ptr<ClickPlayer> createPlayer() override { return std::make_unique<PlatformClickPlayer>(); }
-    ClickExportOutcome exportClickTrack(const ClickExport& /*request*/,
-                                        const std::function<bool(double)>& /*progress*/) override {
-        return {}; // STUB
+    ClickExportOutcome exportClickTrack(const ClickExport& request,
+                                        const std::function<bool(double)>& progress) override {
+        return ::exportClickTrack(request, progress);
     }
 };
 
