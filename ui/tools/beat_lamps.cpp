@@ -86,7 +86,7 @@ double BeatLamps::widthOf(int lamp) const {
     return lamp == m_count - 1 ? m_lastWidth : 1.0;
 }
 
-QRect BeatLamps::cellOf(int lamp) const {
+QRect BeatLamps::lampRect(int lamp) const {
     const int rows = (m_count + lampsPerRow - 1) / lampsPerRow;
     const int rowHeight = (areaHeight - 2 * margin) / rows;
     const int column = lamp % lampsPerRow;
@@ -105,7 +105,7 @@ void BeatLamps::paintEvent(QPaintEvent* /*event*/) {
         litColour = palette::toQColor(palette::mutedLight);
     }
     for (int lamp = 0; lamp < m_count; ++lamp) {
-        const QRect cell = cellOf(lamp).adjusted(2, 2, -2, -2);
+        const QRect cell = lampRect(lamp).adjusted(2, 2, -2, -2);
         const bool on = lit && m_shown->beatInBar == lamp;
         const QColor colour = on ? litColour : unlit;
         painter.setPen(QPen(colour, 1));
@@ -124,7 +124,7 @@ void BeatLamps::paintEvent(QPaintEvent* /*event*/) {
     if (hasFocus()) {
         painter.setPen(QPen(palette::toQColor(palette::white), 1, Qt::DotLine));
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(cellOf(m_chosen).adjusted(0, 0, -1, -1));
+        painter.drawRect(lampRect(m_chosen).adjusted(0, 0, -1, -1));
     }
 }
 
@@ -134,7 +134,7 @@ void BeatLamps::mousePressEvent(QMouseEvent* event) {
         return;
     }
     for (int lamp = 0; lamp < m_count; ++lamp) {
-        if (cellOf(lamp).contains(event->position().toPoint())) {
+        if (lampRect(lamp).contains(event->position().toPoint())) {
             choose(lamp);
             step(lamp, +1);
             return;

@@ -30,6 +30,9 @@ public:
     void showBeat(const std::optional<tactora::BeatStart>& beat);
     const std::optional<tactora::BeatStart>& shownBeat() const { return m_shown; }
 
+    // Where the lamp's cell lies in the widget, the part a click on it hits.
+    QRect lampRect(int lamp) const;
+
     QSize sizeHint() const override;
 
 signals:
@@ -43,7 +46,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    QRect cellOf(int lamp) const;
     // The lamp's width as a share of a whole beat's: below 1 only for a fractional bar's last.
     double widthOf(int lamp) const;
     // Steps the lamp's level: louder (-1) or quieter (+1), round from silent to accent.

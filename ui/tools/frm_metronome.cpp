@@ -12,6 +12,7 @@
 #include "ui/shared/dialogs.h"
 #include "ui/shared/number_text.h"
 #include "ui/shared/tool_window.h"
+#include "ui/shared/window_placement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -321,8 +322,12 @@ QString FrmMetronome::nowPlayingText(const std::optional<tactora::BeatStart>& be
 
 void FrmMetronome::showLargeFlash(bool shown) {
     m_flash->setVisible(shown);
-    // The window keeps a fixed size: it grows by the flash and shrinks back.
+    // The window keeps a fixed size: it grows by the flash and shrinks back, and is placed
+    // again so that the grown window stays on the screen.
     fixSizeAndPaint();
+    if (isVisible()) {
+        placeBesideOwner(*this);
+    }
 }
 
 void FrmMetronome::exportClickTrack() {

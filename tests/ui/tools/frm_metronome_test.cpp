@@ -1,5 +1,4 @@
-#include "tests/ui/support/main_window_session.h"
-#include "ui/tools/frm_metronome.h"
+#include "tests/ui/tools/metronome_driver.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -47,8 +46,9 @@ private:
     static bool control(const QStringList& arguments) {
         return QProcess::execute(controlScript(), arguments) == 0;
     }
-    // Sets the main window's figures and opens the metronome from the result box's menu.
-    static FrmMetronome& openMetronome(MainWindowSession& session, const QStringList& figures);
+    static FrmMetronome& openMetronome(MainWindowSession& session, const QStringList& figures) {
+        return metronome_driver::open(session, figures);
+    }
     static QPushButton& startButton(FrmMetronome& metronome) {
         return *metronome.findChild<QPushButton*>(QStringLiteral("cmdStart"));
     }
@@ -75,19 +75,6 @@ private:
                metronome.player()->framesPlayed() == 0;
     }
 };
-
-FrmMetronome& FrmMetronomeTest::openMetronome(MainWindowSession& session, const QStringList& figures) {
-    for (int i = 0; i < figures.size(); ++i) {
-        session.typeInto(i, figures[i]);
-    }
-    const QStringList items = MainWindowSession::chooseFromContextMenu(
-        session.result(1), MainWindowSession::MenuKey::RightClick, QStringLiteral("Metronome…"));
-    auto* metronome = session.calc().findChild<FrmMetronome*>(QStringLiteral("FrmMetronome"));
-    if (metronome == nullptr || !QTest::qWaitForWindowActive(metronome)) {
-        qFatal("The metronome did not open; the menu held %s", qPrintable(items.join(", ")));
-    }
-    return *metronome;
-}
 
 void FrmMetronomeTest::setStopAfterBars(FrmMetronome& metronome, bool checked) {
     auto* stopAfterBars = metronome.findChild<QCheckBox*>(QStringLiteral("chkStopAfterBars"));
