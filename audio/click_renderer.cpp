@@ -1,5 +1,7 @@
 #include "audio/click_renderer.h"
 
+#include "core/plan_equality.h"
+
 #include <algorithm>
 
 void ClickRenderer::openTimeline(int sampleRate) {
@@ -31,14 +33,15 @@ void ClickRenderer::render(std::int64_t first, std::span<float> out) {
         if (!request.run) {
             m_current.run = false;
         } else if (request.playing != m_current.playing) {
-            m_track.restart();
-            m_current = {request.playing, true, {}};
+            m_current = {request.playing, true, request.settings};
+            apply(request.settings, true);
             m_startFrame.store(first, std::memory_order_release);
-        }
-        // Otherwise the same playing goes on if it still runs; one that finished, or whose
-        // output went away, is not brought back by a change of its settings.
-        if (m_current.run) {
-            apply(request.settings);
+            m_recent = {request.playing, 0, {}};
+            m_recentBeats.publish(m_recent);
+        } else if (m_current.run) {
+            // The same playing goes on if it still runs; one that finished, or whose output
+            // went away, is not brought back by a change of its settings.
+            apply(request.settings, false);
         }
         m_rendering.store(m_current.run, std::memory_order_release);
     }
@@ -53,6 +56,7 @@ void ClickRenderer::render(std::int64_t first, std::span<float> out) {
         m_track.skip(passed);
     }
     m_track.render(out);
+    keepBeats(m_track.beatsStarted());
     if (m_track.finished()) {
         m_current.run = false;
         m_rendering.store(false, std::memory_order_release);
@@ -60,17 +64,43 @@ void ClickRenderer::render(std::int64_t first, std::span<float> out) {
     }
 }
 
-// The track counts a new tempo from the beat due: set again unchanged, it would count from
-// that beat's rounded frame and stray from the exact grid by a frame.
-void ClickRenderer::apply(const ClickSettings& settings) {
-    const bool fresh = m_track.position() == 0;
-    if (settings.beatsPerMinute != m_current.settings.beatsPerMinute || fresh) {
+// A start takes every setting and goes back to the first beat, where the plan's count-in
+// begins. Later, the track counts a new tempo from the beat due: set again unchanged, it
+// would count from that beat's rounded frame and stray from the exact grid by a frame; a plan
+// set again would start its trainer over.
+void ClickRenderer::apply(const ClickSettings& settings, bool fresh) {
+    if (fresh) {
+        // Without the last playing's trainer, which might refuse the new tempo.
+        m_track.setPlan({});
+    }
+    if (fresh || settings.beatsPerMinute != m_current.settings.beatsPerMinute) {
         m_track.setTempo(settings.beatsPerMinute);
     }
-    if (settings.beatsPerBar != m_current.settings.beatsPerBar || fresh) {
+    if (fresh || settings.beatsPerBar != m_current.settings.beatsPerBar) {
         m_track.setBeatsPerBar(settings.beatsPerBar);
+    }
+    if (fresh || !tactora::samePlan(settings.plan, m_current.settings.plan)) {
+        m_track.setPlan(settings.plan);
+    }
+    if (fresh) {
+        m_track.restart();
     }
     m_track.setStopAfterBars(settings.stopAfterBars);
     m_track.setVolume(settings.volume);
     m_current.settings = settings;
+}
+
+// The latest beats, the oldest dropped, handed to the window without a lock.
+void ClickRenderer::keepBeats(std::span<const tactora::BeatStart> started) {
+    if (started.empty()) {
+        return;
+    }
+    for (const tactora::BeatStart& beat : started) {
+        if (m_recent.count == RecentBeats::capacity) {
+            std::move(m_recent.beats.begin() + 1, m_recent.beats.end(), m_recent.beats.begin());
+            --m_recent.count;
+        }
+        m_recent.beats[m_recent.count++] = beat;
+    }
+    m_recentBeats.publish(m_recent);
 }

@@ -4,6 +4,7 @@
 #include "audio/latest_value.h"
 #include "core/click_track.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <span>
@@ -17,6 +18,14 @@
 // thread's); neither waits for the other and render() allocates nothing.
 class ClickRenderer {
 public:
+    // The beats a playing started lately, oldest first, their frames counted from its first.
+    struct RecentBeats {
+        static constexpr std::size_t capacity = 32;
+        std::uint64_t playing = 0;
+        std::size_t count = 0;
+        std::array<tactora::BeatStart, capacity> beats{};
+    };
+
     ClickRenderer() = default;
 
     // The audio thread's side, between buffers (it allocates): a new output at this rate. The
@@ -40,6 +49,8 @@ public:
     // start asked for: equal once the latest playing finished by itself.
     std::uint64_t finishedPlaying() const { return m_finished.load(std::memory_order_acquire); }
     std::uint64_t latestPlaying() const { return m_request.playing; }
+    // The window's side: true, with the latest beats rendered, when there are new ones.
+    bool takeRecentBeats(RecentBeats& beats) { return m_recentBeats.take(beats); }
 
 private:
     struct Request {
@@ -47,7 +58,8 @@ private:
         bool run = false;
         ClickSettings settings;
     };
-    void apply(const ClickSettings& settings);
+    void apply(const ClickSettings& settings, bool fresh);
+    void keepBeats(std::span<const tactora::BeatStart> started);
 
     // The window's own copy of what it last asked for.
     Request m_request;
@@ -59,4 +71,6 @@ private:
     std::atomic<std::int64_t> m_startFrame{0};
     std::atomic<bool> m_rendering{false};
     std::atomic<std::uint64_t> m_finished{0};
+    RecentBeats m_recent;
+    LatestValue<RecentBeats> m_recentBeats;
 };

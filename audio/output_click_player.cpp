@@ -1,6 +1,7 @@
 #include "audio/output_click_player.h"
 
 #include "core/click_track.h"
+#include "core/practice_grid.h"
 
 #include <QPointer>
 
@@ -56,9 +57,7 @@ int OutputClickPlayer::latencyMilliseconds() const {
 
 bool OutputClickPlayer::start(const ClickSettings& settings) {
     stop();
-    const int rate = sampleRate();
-    if (output() != ClickOutput::Ready || !tactora::isPlayableTempo(rate, settings.beatsPerMinute) ||
-        !tactora::isPlayableBarLength(settings.beatsPerBar)) {
+    if (output() != ClickOutput::Ready || !playable(settings)) {
         return false;
     }
     m_output->renderer().requestStart(settings);
@@ -75,20 +74,49 @@ void OutputClickPlayer::stop() {
     m_output->renderer().requestStop();
 }
 
-std::int64_t OutputClickPlayer::framesPlayed() const {
+bool OutputClickPlayer::playable(const ClickSettings& settings) const {
+    const int rate = sampleRate();
+    return tactora::isPlayableTempo(rate, settings.beatsPerMinute) &&
+           tactora::isPlayableBarLength(settings.beatsPerBar) && tactora::isValidPlan(settings.plan, rate) &&
+           tactora::trainerReachesTarget(settings.plan.trainer, settings.beatsPerMinute);
+}
+
+std::optional<std::int64_t> OutputClickPlayer::heardFromStart() const {
     if (!m_playing || !m_output->renderer().isRendering()) {
-        return 0;
+        return std::nullopt;
     }
     const std::optional<double> heard = m_output->heardFrame();
     if (!heard) {
-        return 0;
+        return std::nullopt;
     }
-    return std::max<std::int64_t>(0, std::llround(*heard) - m_output->renderer().startFrame());
+    return std::llround(*heard) - m_output->renderer().startFrame();
+}
+
+std::int64_t OutputClickPlayer::framesPlayed() const {
+    return std::max<std::int64_t>(0, heardFromStart().value_or(0));
+}
+
+// The device plays what was rendered a latency later: of the beats rendered lately, the
+// latest it has reached.
+std::optional<tactora::BeatStart> OutputClickPlayer::beatHeard() const {
+    const std::optional<std::int64_t> heard = heardFromStart();
+    if (!heard) {
+        return std::nullopt;
+    }
+    ClickRenderer& renderer = m_output->renderer();
+    renderer.takeRecentBeats(m_recentBeats);
+    if (m_recentBeats.playing != renderer.latestPlaying()) {
+        return std::nullopt;
+    }
+    std::optional<tactora::BeatStart> latest;
+    for (std::size_t i = 0; i < m_recentBeats.count && m_recentBeats.beats[i].frame <= *heard; ++i) {
+        latest = m_recentBeats.beats[i];
+    }
+    return latest;
 }
 
 void OutputClickPlayer::change(const ClickSettings& settings) {
-    if (m_playing && tactora::isPlayableTempo(sampleRate(), settings.beatsPerMinute) &&
-        tactora::isPlayableBarLength(settings.beatsPerBar)) {
+    if (m_playing && playable(settings)) {
         m_output->renderer().requestChange(settings);
     }
 }

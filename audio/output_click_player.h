@@ -31,7 +31,7 @@ public:
     void stop() override;
     bool isPlaying() const override { return m_playing; }
     std::int64_t framesPlayed() const override;
-    std::optional<tactora::BeatStart> beatHeard() const override { return std::nullopt; } // STUB
+    std::optional<tactora::BeatStart> beatHeard() const override;
     void change(const ClickSettings& settings) override;
 
     void setEndHandler(std::function<void(ClickPlayerEnd)> handler) override;
@@ -39,6 +39,9 @@ public:
 
 private:
     void outputChanged();
+    bool playable(const ClickSettings& settings) const;
+    // The frames heard since the first beat, below 0 before it; none when nothing is heard.
+    std::optional<std::int64_t> heardFromStart() const;
 
     OutputMaker m_makeOutput;
     int m_latencyMilliseconds;
@@ -47,4 +50,5 @@ private:
     std::uint64_t m_lossesAtStart = 0; // the output's count of losses when the playing began
     std::function<void(ClickPlayerEnd)> m_endHandler;
     std::function<void()> m_outputHandler;
+    mutable ClickRenderer::RecentBeats m_recentBeats; // as last taken from the audio thread
 };

@@ -1,21 +1,15 @@
 #pragma once
 
+#include "core/beat_grid.h"
+#include "core/click_sounds.h"
+#include "core/practice_grid.h"
 #include "core/practice_plan.h"
 
 #include <array>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 namespace tactora {
-
-// Where one click starts, in frames from the start of the track, and whether it opens a bar.
-struct ClickOnset {
-    std::int64_t frame = 0;
-    bool accent = false;
-
-    friend bool operator==(const ClickOnset& a, const ClickOnset& b) = default;
-};
 
 // A beat lasts between one frame and 2^40 frames (66 days at 192 kHz); the click renderer
 // refuses any other tempo, and a sample rate that is not positive.
@@ -23,60 +17,25 @@ bool isPlayableTempo(int sampleRate, double beatsPerMinute);
 // From 1 to 10^6 beats per bar, fractions too.
 bool isPlayableBarLength(double beatsPerBar);
 
-// The beats of one constant tempo and bar length, from a first beat on.
+// A metronome's mono audio, pulled in chunks of any length: each beat a short synthesized
+// click at its level of the bar's pattern, split into sub-clicks, after a count-in, with
+// silent bars and a tempo trainer as the practice plan says. A click's first sample is its
+// loudest and lies at its onset, so it is never silent while its level is above zero (in 16
+// bits, above 1/16384). The default plan plays a beep, the bar's first beat higher and louder.
 //
-// The tempo is taken exactly as the double it is, so frames per beat is a fraction held in
-// whole numbers. The bar length is held as the nearest fraction with a denominator of at
-// most 1000: 3.5 is 7/2 and a third typed to many places is 10/3. A bar of 3.5 beats has
-// beats at its start + 0, 1, 2 and 3 beats, and the next bar starts 3.5 beats after it.
-//
-// Every onset is rounded once, halves to the later frame, from its exact distance to the
-// first beat in beats (bars times the bar length plus the beat in the bar), so nothing
-// drifts however long the tempo lasts.
-class BeatGrid {
-public:
-    // The values must be playable. firstBeatInBar is the place in its bar of the first
-    // beat (0 for a bar start), less than beatsInBar().
-    BeatGrid(int sampleRate, double beatsPerMinute, double beatsPerBar, std::int64_t startFrame = 0,
-             std::int64_t firstBeatInBar = 0);
-
-    // Beat 0 is the first beat, at startFrame.
-    ClickOnset onset(std::int64_t beat) const;
-    // Its place in its bar, 0 for the bar's first beat.
-    std::int64_t beatInBar(std::int64_t beat) const;
-    // Beats in a full bar: 4 for 4 beats, 4 for 3.5.
-    std::int64_t beatsInBar() const { return m_beatsInBar; }
-
-private:
-    std::uint64_t m_twiceNumeratorHigh = 0; // twice the frames per beat times m_denominator
-    std::uint64_t m_twiceNumeratorLow = 0;
-    std::uint64_t m_denominator = 1; // including the bar length's denominator
-    std::int64_t m_barNumerator = 1; // the bar length in beats, over m_barDenominator
-    std::int64_t m_barDenominator = 1;
-    std::int64_t m_beatsInBar = 1;
-    std::int64_t m_firstBeatInBar = 0;
-    std::int64_t m_startFrame = 0;
-};
-
-// A metronome's mono audio, pulled in chunks of any length: each beat is a short decaying
-// sine burst, the first beat of a bar higher and louder. A click's first sample is its
-// loudest and lies at its onset, so it is never silent while the volume is above zero
-// (in 16 bits, above 1/16384).
+// The count-in plays its beats only, no sub-clicks, the first at the accent's pitch and full
+// level, the others at the beat's pitch and half of it, whatever the pattern.
 //
 // Not safe to use from two threads at once: an audio callback and a window changing the
 // tempo need a lock around their calls.
 class ClickTrack {
 public:
-    static constexpr double clickSeconds = 0.015;
-    static constexpr double accentHertz = 1760.0;
-    static constexpr double beatHertz = 1320.0;
-    static constexpr float beatLevel = 0.5F; // of the accent's
-
     // At 120 beats per minute, 4 beats per bar and full volume; sampleRate must be positive.
     explicit ClickTrack(int sampleRate);
 
     // From the next beat on: the beat already due keeps its frame and the new tempo counts
-    // from it. Refused (false) when not playable.
+    // from it. Refused (false) when not playable, or when the trainer's steps would not reach
+    // its target from it within 100000 of them.
     bool setTempo(double beatsPerMinute);
     // From the next beat on too: the bar in progress takes the new length, and when it
     // already holds that many beats the next beat opens a new bar. Refused when not playable.
@@ -90,7 +49,7 @@ public:
     // The pattern, subdivisions, sounds, levels and muted bars from the next beat on; the
     // count-in from the next restart(); a changed trainer starts over from the next beat, at
     // the tempo last set. Refused (false), with nothing changed, when the plan is not valid
-    // at this rate.
+    // at this rate or its trainer's steps would not reach the target within 100000 of them.
     bool setPlan(const PracticePlan& plan);
     // Back to the first beat of a bar at frame 0 (the count-in's first, if any), with the
     // settings kept.
@@ -117,28 +76,50 @@ public:
     int sampleRate() const { return m_sampleRate; }
 
 private:
+    // What a click sounds like; a level of 0 is not heard.
+    struct Voice {
+        ClickSound sound = ClickSound::Beep;
+        bool accentPitch = false;
+        float level = 0.0F;
+    };
+
     template <typename Output> void run(std::int64_t frames, Output& output);
-    void startDueBeats();
+    void startDueClicks();
+    void startClick();
+    void moveToNextClick();
     bool pastTheLastBar() const;
-    void startSegment(double beatsPerMinute, double beatsPerBar);
+    Voice voiceOf(std::int64_t bar) const;
+    void changeFromNextBeat();
+    void startSegment();
+    PracticeGrid gridFrom(std::int64_t firstBar, std::int64_t startFrame, std::int64_t firstBeatInBar) const;
+    void record(const BeatStart& beat);
 
     int m_sampleRate;
     double m_beatsPerMinute = 120.0;
     double m_beatsPerBar = 4.0;
     float m_volume = 1.0F;
     double m_stopAfterBars = 0.0;
+    PracticePlan m_plan;
 
-    std::vector<float> m_accentClick;
-    std::vector<float> m_beatClick;
-    const std::vector<float>* m_click = nullptr; // the one sounding
+    ClickSounds m_sounds;
+    std::span<const float> m_click; // the one sounding
     std::size_t m_clickPlayed = 0;
+    float m_clickLevel = 0.0F;
 
-    BeatGrid m_grid;
-    std::int64_t m_beat = 0; // of m_grid, the next to start
+    PracticeGrid m_grid;
+    std::int64_t m_firstBar = 0; // the number of m_grid's bar 0, negative in the count-in
+    std::int64_t m_bar = 0;      // of m_grid, the next click's
+    std::int64_t m_beatInBar = 0;
+    int m_sub = 0;
+    int m_beatSubdivisions = 1; // of the beat in progress
+    bool m_beatHeard = false;   // neither silent nor in a silent bar
+    bool m_changeDue = false;   // a tempo, bar length or trainer waiting for the next beat
     ClickOnset m_next;
     std::int64_t m_position = 0;
-    std::int64_t m_barsStarted = 0;
+    std::int64_t m_barsStarted = 0; // of the music
     bool m_finished = false;
+    std::array<BeatStart, maxBeatsPerCall> m_beats{}; // a ring while a call runs
+    std::size_t m_beatsCounted = 0;
 };
 
 } // namespace tactora
