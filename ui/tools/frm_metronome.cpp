@@ -95,7 +95,11 @@ FrmMetronome::FrmMetronome(QWidget& owner, Dialogs& dialogs)
     rows.grid().setContentsMargins(0, 0, 0, 0);
     rows.addWide(*m_lblPlays);
     rows.addWide(*m_cmdStart);
-    rows.addRow(QStringLiteral("Beat &pattern"), *m_lamps);
+    // The lamps take the column's whole width, their caption above them.
+    QLabel* pattern = whiteLabel(QStringLiteral("Beat &pattern"), *left);
+    pattern->setBuddy(m_lamps);
+    rows.addWide(*pattern);
+    rows.addWide(*m_lamps);
     rows.addWide(*m_lblPattern);
     rows.addWide(*m_lblNow);
     rows.addRow(QStringLiteral("&Volume"), *m_sldVolume);

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QSlider>
 #include <QSpinBox>
+#include <QVBoxLayout>
 
 #include <array>
 
@@ -32,10 +33,11 @@ template <typename Enum> Enum chosen(const QComboBox& box) {
 
 PracticePanel::PracticePanel(QWidget& parent) : QWidget(&parent) {
     const tactora::PracticePlan defaults;
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(0, 0, 0, 0);
+    // One column, so that the window stays narrow enough to stand beside the main window.
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
 
-    FormRows subdivisions(addGroup(QStringLiteral("Subdivisions"), 0, 0));
+    FormRows subdivisions(addGroup(QStringLiteral("Subdivisions")));
     m_cmbSubdivisions =
         &subdivisions.addChoice(QStringLiteral("S&ubdivisions"), QStringLiteral("cmbSubdivisions"));
     for (int i = 0; i < tactora::PracticePlan::maxSubdivisions; ++i) {
@@ -51,7 +53,7 @@ PracticePanel::PracticePanel(QWidget& parent) : QWidget(&parent) {
                         QStringLiteral("Subdivision level"));
     m_cmbSubdivisionSound->setAccessibleName(QStringLiteral("Subdivision sound"));
 
-    FormRows countIn(addGroup(QStringLiteral("Count-in"), 1, 0));
+    FormRows countIn(addGroup(QStringLiteral("Count-in")));
     m_spnCountIn = &addCount(countIn, QStringLiteral("&Count-in bars"), QStringLiteral("spnCountIn"), 0,
                              tactora::PracticePlan::maxCountInBars, defaults.countInBars);
     m_spnCountIn->setSpecialValueText(QStringLiteral("None"));
@@ -59,14 +61,14 @@ PracticePanel::PracticePanel(QWidget& parent) : QWidget(&parent) {
                                         defaults.countInSound);
     m_cmbCountInSound->setAccessibleName(QStringLiteral("Count-in sound"));
 
-    FormRows muted(addGroup(QStringLiteral("Muted bars"), 2, 0));
+    FormRows muted(addGroup(QStringLiteral("Muted bars")));
     m_spnPlayedBars = &addCount(muted, QStringLiteral("Pla&y bars"), QStringLiteral("spnPlayedBars"), 1, 64,
                                 defaults.playedBars);
     m_spnMutedBars = &addCount(muted, QStringLiteral("then &mute bars"), QStringLiteral("spnMutedBars"), 0,
                                64, defaults.mutedBars);
     m_spnMutedBars->setSpecialValueText(QStringLiteral("Off"));
 
-    FormRows trainer(addGroup(QStringLiteral("Tempo trainer"), 0, 1));
+    FormRows trainer(addGroup(QStringLiteral("Tempo trainer")));
     m_cmbTrainer = &trainer.addChoice(QStringLiteral("&Trainer"), QStringLiteral("cmbTrainer"),
                                       QStringLiteral("Tempo trainer"));
     m_cmbTrainer->addItem(QStringLiteral("Off"), static_cast<int>(tactora::TempoTrainer::Kind::Off));
@@ -83,7 +85,7 @@ PracticePanel::PracticePanel(QWidget& parent) : QWidget(&parent) {
     m_lblTrainerBars = qobject_cast<QLabel*>(trainer.grid().itemAtPosition(3, 0)->widget());
     connect(m_cmbTrainer, &QComboBox::currentIndexChanged, this, &PracticePanel::showTrainer);
 
-    FormRows sounds(addGroup(QStringLiteral("Sounds"), 1, 1));
+    FormRows sounds(addGroup(QStringLiteral("Sounds")));
     m_cmbAccentSound = &addSoundChoice(sounds, QStringLiteral("Acce&nt"), QStringLiteral("cmbAccentSound"),
                                        defaults.accentSound);
     m_cmbAccentSound->setAccessibleName(QStringLiteral("Accent sound"));
@@ -104,10 +106,10 @@ PracticePanel::PracticePanel(QWidget& parent) : QWidget(&parent) {
     showTrainer();
 }
 
-QGroupBox& PracticePanel::addGroup(const QString& title, int row, int column) {
+QGroupBox& PracticePanel::addGroup(const QString& title) {
     auto* group = new QGroupBox(title, this);
     palette::setColour(*group, QPalette::WindowText, palette::white);
-    static_cast<QGridLayout*>(layout())->addWidget(group, row, column);
+    layout()->addWidget(group);
     return *group;
 }
 

@@ -28,7 +28,7 @@ signals:
     void changed();
 
 private:
-    QGroupBox& addGroup(const QString& title, int row, int column);
+    QGroupBox& addGroup(const QString& title);
     QComboBox& addSoundChoice(FormRows& rows, const QString& label, const QString& objectName,
                               tactora::ClickSound sound);
     QSpinBox& addCount(FormRows& rows, const QString& label, const QString& objectName, int minimum,

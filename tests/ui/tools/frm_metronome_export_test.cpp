@@ -153,6 +153,8 @@ void FrmMetronomeExportTest::cancellingLeavesNothing() {
         QTRY_COMPARE_WITH_TIMEOUT(exported(metronome),
                                   QStringLiteral("The export was cancelled: nothing was written."), 20000);
     } else {
+        // Nothing was started: no progress to show, nothing said.
+        QCOMPARE(metronome.findChild<QProgressDialog*>(), nullptr);
         QCOMPARE(exported(metronome), QString());
     }
     QCOMPARE(session.dialogs().suggestedSavePaths.size(),
