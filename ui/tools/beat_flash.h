@@ -20,7 +20,7 @@ public:
     // How bright it is now, 0 (dark) to 1 (the accent's flash).
     double brightness() const { return m_brightness; }
 
-    QSize sizeHint() const override { return {360, 120}; }
+    QSize sizeHint() const override { return {360, 100}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -18,6 +18,7 @@ constexpr int lampsPerRow = 16;
 constexpr int cellWidth = 22;
 constexpr int areaHeight = 64;
 constexpr int margin = 2;
+constexpr int litGlowAlpha = 90;
 
 const QColor unlit(0xF0, 0xF0, 0xF0);
 
@@ -108,6 +109,12 @@ void BeatLamps::paintEvent(QPaintEvent* /*event*/) {
         const QRect cell = lampRect(lamp).adjusted(2, 2, -2, -2);
         const bool on = lit && m_shown->beatInBar == lamp;
         const QColor colour = on ? litColour : unlit;
+        if (on) {
+            // The whole cell glows faintly, so that a soft or silent beat is seen lit too.
+            QColor glow = colour;
+            glow.setAlpha(litGlowAlpha);
+            painter.fillRect(cell, glow);
+        }
         painter.setPen(QPen(colour, 1));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(cell.adjusted(0, 0, -1, -1));

@@ -12,7 +12,6 @@
 #include "ui/shared/dialogs.h"
 #include "ui/shared/number_text.h"
 #include "ui/shared/tool_window.h"
-#include "ui/shared/window_placement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -108,16 +107,17 @@ FrmMetronome::FrmMetronome(QWidget& owner, Dialogs& dialogs)
     rows.addWide(*m_cmdExport, Qt::AlignLeft);
     m_lblExported = &rows.addMessage(QStringLiteral("lblExported"));
     m_lblStatus = &rows.addMessage(QStringLiteral("lblStatus"));
+    // Below the messages, in the room the practice settings leave the column.
+    m_flash = new BeatFlash(*left);
+    m_flash->hide();
+    rows.addWide(*m_flash);
 
     m_practice = new PracticePanel(*this);
     connect(m_practice, &PracticePanel::changed, this, &FrmMetronome::sendSettings);
-    m_flash = new BeatFlash(*this);
-    m_flash->hide();
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(left, 0, 0, Qt::AlignTop);
     layout->addWidget(m_practice, 0, 1, Qt::AlignTop);
-    layout->addWidget(m_flash, 1, 0, 1, 2);
     // The keyboard goes down the left column, then through the practice settings.
     setTabOrder(m_cmdExport, m_practice);
 
@@ -125,7 +125,10 @@ FrmMetronome::FrmMetronome(QWidget& owner, Dialogs& dialogs)
     connect(&m_beatPoll, &QTimer::timeout, this, &FrmMetronome::showBeatHeard);
 
     showState();
+    // Sized with the flash shown, so that showing it never grows the window.
+    m_flash->show();
     fixSizeAndPaint();
+    m_flash->hide();
 }
 
 FrmMetronome::~FrmMetronome() = default;
@@ -326,12 +329,8 @@ QString FrmMetronome::nowPlayingText(const std::optional<tactora::BeatStart>& be
 
 void FrmMetronome::showLargeFlash(bool shown) {
     m_flash->setVisible(shown);
-    // The window keeps a fixed size: it grows by the flash and shrinks back, and is placed
-    // again so that the grown window stays on the screen.
-    fixSizeAndPaint();
-    if (isVisible()) {
-        placeBesideOwner(*this);
-    }
+    // The window keeps a fixed size, made for the flash: the flash only fills what was empty.
+    m_flash->showBeat(std::nullopt);
 }
 
 void FrmMetronome::exportClickTrack() {
