@@ -67,10 +67,12 @@ void ClickRenderer::render(std::int64_t first, std::span<float> out) {
 // A start takes every setting and goes back to the first beat, where the plan's count-in
 // begins. Later, the track counts a new tempo from the beat due: set again unchanged, it
 // would count from that beat's rounded frame and stray from the exact grid by a frame; a plan
-// set again would start its trainer over.
+// set again would start its trainer over. A new trainer is set without the old one in the
+// way, which might refuse the new tempo as too far for its steps.
 void ClickRenderer::apply(const ClickSettings& settings, bool fresh) {
-    if (fresh) {
-        // Without the last playing's trainer, which might refuse the new tempo.
+    const bool newTrainer =
+        fresh || !tactora::sameTrainer(settings.plan.trainer, m_current.settings.plan.trainer);
+    if (newTrainer) {
         m_track.setPlan({});
     }
     if (fresh || settings.beatsPerMinute != m_current.settings.beatsPerMinute) {
@@ -79,7 +81,7 @@ void ClickRenderer::apply(const ClickSettings& settings, bool fresh) {
     if (fresh || settings.beatsPerBar != m_current.settings.beatsPerBar) {
         m_track.setBeatsPerBar(settings.beatsPerBar);
     }
-    if (fresh || !tactora::samePlan(settings.plan, m_current.settings.plan)) {
+    if (newTrainer || !tactora::samePlan(settings.plan, m_current.settings.plan)) {
         m_track.setPlan(settings.plan);
     }
     if (fresh) {

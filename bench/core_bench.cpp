@@ -76,4 +76,27 @@ void BM_renderClickSecond(benchmark::State& state) {
 }
 BENCHMARK(BM_renderClickSecond)->Unit(benchmark::kMicrosecond);
 
+// The same second with everything the practice plan adds at its most: eight clicks per beat,
+// each a sound of its own role, and the trainer ramping through its bars, whose sums it takes
+// at every click. The processor time per iteration is the cost of one second of audio.
+void BM_renderPracticeSecond(benchmark::State& state) {
+    constexpr int rate = 192000;
+    ClickTrack track(rate);
+    track.setTempo(120.0);
+    track.setBeatsPerBar(3.5);
+    PracticePlan plan;
+    plan.subdivisions = PracticePlan::maxSubdivisions;
+    plan.subdivisionSound = ClickSound::Cowbell;
+    plan.trainer = {TempoTrainer::Kind::Ramp, 240.0, 0.0, 100000};
+    track.setPlan(plan);
+    std::vector<float> chunk(rate / 100);
+    for (auto _ : state) {
+        for (int i = 0; i < 100; ++i) {
+            track.render(chunk);
+            benchmark::DoNotOptimize(chunk.data());
+        }
+    }
+}
+BENCHMARK(BM_renderPracticeSecond)->Unit(benchmark::kMicrosecond);
+
 } // namespace

@@ -20,7 +20,7 @@ struct Recipe {
     double seconds;
 };
 
-// The beep is the metronome's first sound, a fifth above A5 for the accent; the wood block
+// The beep is the metronome's first sound, E6 for the beat and A6 for the accent; the wood block
 // has a wooden overtone at 2.76 times its pitch; the cowbell the two detuned tones of a drum
 // machine's; the soft tick is high and over in a few milliseconds.
 constexpr std::array<Recipe, clickSoundCount> recipes{{

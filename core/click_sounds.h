@@ -21,7 +21,7 @@ public:
     std::span<const float> sound(ClickSound sound, bool accentPitch) const;
 
 private:
-    std::array<std::vector<float>, 2 * clickSoundCount> m_sounds;
+    std::array<std::vector<float>, 2 * static_cast<std::size_t>(clickSoundCount)> m_sounds;
 };
 
 } // namespace tactora

@@ -11,11 +11,12 @@ double trainerTempo(const TempoTrainer& trainer, double startBeatsPerMinute, std
     case TempoTrainer::Kind::Off:
         break;
     case TempoTrainer::Kind::Steps: {
-        const double steps = static_cast<double>(bar / trainer.bars);
+        const std::int64_t steps = bar / trainer.bars; // whole steps only
+        const double moved = trainer.stepBeatsPerMinute * static_cast<double>(steps);
         if (target >= startBeatsPerMinute) {
-            return std::min(target, startBeatsPerMinute + trainer.stepBeatsPerMinute * steps);
+            return std::min(target, startBeatsPerMinute + moved);
         }
-        return std::max(target, startBeatsPerMinute - trainer.stepBeatsPerMinute * steps);
+        return std::max(target, startBeatsPerMinute - moved);
     }
     case TempoTrainer::Kind::Ramp:
         if (bar >= trainer.bars) {
@@ -48,8 +49,11 @@ PracticeGrid::PracticeGrid(int sampleRate, double beatsPerMinute, double beatsPe
         return;
     }
     m_runBars = trainer.bars;
-    // The first step at the target, which the steps never leave; a valid trainer reaches it
-    // within 100000 steps.
+    // The first step at the target, which the steps never leave: found from the step just
+    // short of it, so that the audio thread does not count every step of a long trainer.
+    const double distance =
+        std::abs(trainer.targetBeatsPerMinute - beatsPerMinute) / trainer.stepBeatsPerMinute;
+    m_movingRuns = std::max<std::int64_t>(0, static_cast<std::int64_t>(distance) - 1);
     while (trainerTempo(trainer, beatsPerMinute, m_movingRuns * m_runBars) != trainer.targetBeatsPerMinute) {
         ++m_movingRuns;
     }
