@@ -3,6 +3,7 @@
 #include "audio/pcm_samples.h"
 
 #include <QFileInfo>
+#include <QStorageInfo>
 
 #include <algorithm>
 #include <cstdio>
@@ -152,9 +153,11 @@ bool ClickFileWriter::commit() {
     return true;
 }
 
-// The file's own error says most; libsndfile's when the file took everything it was given.
+// Qt's word for a full disk is only "Unknown error": the disk's free space says it instead.
 void ClickFileWriter::failWriting(const QString& soundProblem) {
-    if (m_file.error() == QFileDevice::ResourceError) {
+    constexpr qint64 nearlyFull = qint64{1} << 20;
+    if (m_file.error() != QFileDevice::NoError &&
+        QStorageInfo(QFileInfo(m_file.fileName()).absolutePath()).bytesFree() < nearlyFull) {
         m_problem = QStringLiteral("There is no room left on the disk.");
     } else if (m_file.error() != QFileDevice::NoError || soundProblem.isEmpty()) {
         m_problem = QStringLiteral("It could not be written: %1.").arg(m_file.errorString());

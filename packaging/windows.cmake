@@ -11,14 +11,18 @@ set(CPACK_PACKAGE_FILE_NAME "${TACTORA_INTERNAL_NAME}-${PROJECT_VERSION}-setup")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "${TACTORA_PRODUCT_NAME}")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "${TACTORA_PRODUCT_NAME}")
 # The program's licence, then the notices of what the Windows build links in: PortAudio's
-# licence asks that its copyright notice go with every copy. Shown by the installer and
-# installed beside the program's documentation.
+# licence asks that its copyright notice go with every copy, libsndfile's (the LGPL) that its
+# text and word of its source go with it, and the Xiph codecs' that their notices do. Shown by
+# the installer and installed beside the program's documentation.
 file(READ "${PROJECT_SOURCE_DIR}/LICENSE" tactora_licence)
 file(READ "${PROJECT_SOURCE_DIR}/packaging/portaudio-copyright.txt" tactora_portaudio_notice)
+file(READ "${PROJECT_SOURCE_DIR}/packaging/sndfile-copyright.txt" tactora_sndfile_notice)
 set(tactora_licence_file "${CMAKE_BINARY_DIR}/LICENSE.txt")
-file(WRITE "${tactora_licence_file}" "${tactora_licence}\n\n${tactora_portaudio_notice}")
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-    "${PROJECT_SOURCE_DIR}/LICENSE" "${PROJECT_SOURCE_DIR}/packaging/portaudio-copyright.txt")
+file(WRITE "${tactora_licence_file}"
+    "${tactora_licence}\n\n${tactora_portaudio_notice}\n\n${tactora_sndfile_notice}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/LICENSE"
+    "${PROJECT_SOURCE_DIR}/packaging/portaudio-copyright.txt"
+    "${PROJECT_SOURCE_DIR}/packaging/sndfile-copyright.txt")
 install(FILES "${tactora_licence_file}" DESTINATION "share/doc/${TACTORA_INTERNAL_NAME}")
 set(CPACK_RESOURCE_FILE_LICENSE "${tactora_licence_file}")
 # Start menu shortcut: program name in bin/, then the shortcut's text.

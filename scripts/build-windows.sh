@@ -1,23 +1,26 @@
 #!/usr/bin/env bash
-# Builds the whole program for 64-bit Windows on Debian 12: a static Qt and a static PortAudio
-# for MinGW (once, into a cache folder outside the repository), then tactora04.exe and its
+# Builds the whole program for 64-bit Windows on Debian 12: a static Qt, a static PortAudio and
+# a static libsndfile for MinGW (once, into a cache folder outside the repository), then
+# tactora04.exe and its
 # installer; runs the window tests under Wine, plays the metronome under Wine into a sound
 # server of its own and checks every click, and saves screenshots of the program and its
 # metronome running under Wine.
 #
 #   scripts/build-windows.sh        everything (the first run builds Qt: about 25 minutes)
-#   scripts/build-windows.sh qt     only the cached Qt and PortAudio
+#   scripts/build-windows.sh qt     only the cached Qt, PortAudio and libsndfile
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cache=${TACTORA_CACHE:-/var/cache/tactora}
 qt=$cache/qt6-mingw
 portaudio=$cache/portaudio-mingw
+sndfile=$cache/sndfile-mingw
 build=$root/build-windows
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 jobs=${JOBS:-$(nproc)}
 
 "$root/scripts/install-packages.sh" \
     cmake ninja-build dpkg-dev qt6-base-dev qt6-base-dev-tools portaudio19-dev \
+    libsndfile1-dev libflac12 libogg0 libvorbis0a libopus0 \
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cpp \
     wine64 nsis xvfb xauth imagemagick xdotool fonts-dejavu-core pulseaudio pulseaudio-utils
 
@@ -133,8 +136,46 @@ build_portaudio() {
     printf '%s\n' "$marker" >"$portaudio/.complete"
 }
 
+# Static libsndfile for the click tracks to keep (WAV and FLAC), from Debian's libsndfile source,
+# with the libraries its FLAC files need, each from its Debian source at the host's version, all
+# installed into one prefix. Its build takes the Xiph codecs all together or none: FLAC alone is
+# not enough for it, so Ogg, Vorbis and Opus are built too (without Ogg FLAC); no MPEG. Their
+# stack protector and source fortification are off: MinGW would need its libssp for them. The
+# marker keeps the options: a cache built with others is built again.
+xiph_common=(-DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF
+    -DBUILD_TESTING=OFF -DCMAKE_INSTALL_PREFIX="$sndfile"
+    -DCMAKE_PREFIX_PATH="$sndfile" -DCMAKE_FIND_ROOT_PATH="$sndfile")
+sndfile_parts=(
+    "libogg libogg0 -DINSTALL_DOCS=OFF"
+    "flac libflac12 -DWITH_OGG=OFF -DBUILD_CXXLIBS=OFF -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DBUILD_DOCS=OFF -DINSTALL_MANPAGES=OFF -DWITH_STACK_PROTECTOR=OFF"
+    "libvorbis libvorbis0a"
+    "opus libopus0 -DOPUS_BUILD_PROGRAMS=OFF -DOPUS_STACK_PROTECTOR=OFF -DOPUS_FORTIFY_SOURCE=OFF"
+    "libsndfile libsndfile1-dev -DBUILD_PROGRAMS=OFF -DBUILD_EXAMPLES=OFF -DENABLE_MPEG=OFF -DENABLE_CPACK=OFF -DINSTALL_MANPAGES=OFF -DCMAKE_C_FLAGS=-DFLAC__NO_DLL"
+)
+build_sndfile() {
+    [ "$(cat "$sndfile/.complete" 2>/dev/null)" = "${sndfile_parts[*]}" ] && return 0
+    rm -rf "$sndfile"
+    local part source host options
+    for part in "${sndfile_parts[@]}"; do
+        read -r source host options <<<"$part"
+        fetch_debian_source "$source" "$host"
+        # Opus 1.3.1's release leaves out opus_buildtype.cmake, which its CMakeLists includes
+        # only to choose a build type when none is given; one is given here.
+        if [ "$source" = opus ]; then
+            touch "$cache/src/opus/source/opus_buildtype.cmake"
+        fi
+        rm -rf "$cache/$source-build"
+        # shellcheck disable=SC2086 # the options are words
+        cmake -S "$cache/src/$source/source" -B "$cache/$source-build" -G Ninja "${xiph_common[@]}" $options
+        nice -n 19 cmake --build "$cache/$source-build" -j "$jobs"
+        cmake --install "$cache/$source-build"
+    done
+    printf '%s\n' "${sndfile_parts[*]}" >"$sndfile/.complete"
+}
+
 timed "Qt Base for MinGW" build_qt
 timed "PortAudio for MinGW" build_portaudio
+timed "libsndfile, FLAC, Ogg, Vorbis and Opus for MinGW" build_sndfile
 # On Windows the offscreen platform of the window tests reads its fonts from the fonts folder
 # beside Qt's libraries, which Wine finds through its Z: drive. It knows no family aliases, so
 # the default "Sans Serif" falls back to whichever family it meets first: the folder holds
@@ -148,7 +189,7 @@ ln -s /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/
 build_program() {
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-        -DCMAKE_PREFIX_PATH="$qt;$portaudio" -DCMAKE_FIND_ROOT_PATH="$qt;$portaudio" \
+        -DCMAKE_PREFIX_PATH="$qt;$portaudio;$sndfile" -DCMAKE_FIND_ROOT_PATH="$qt;$portaudio;$sndfile" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
     cmake --build "$build" -j "$jobs"
 }

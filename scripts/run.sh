@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-packages=(build-essential cmake pkg-config qt6-base-dev libpulse-dev fonts-dejavu-core)
+packages=(build-essential cmake pkg-config qt6-base-dev libpulse-dev libsndfile1-dev fonts-dejavu-core)
 headless=0
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     headless=1

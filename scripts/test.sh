@@ -4,7 +4,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 "$root/scripts/install-packages.sh" \
-    build-essential cmake pkg-config qt6-base-dev libpulse-dev portaudio19-dev \
+    build-essential cmake pkg-config qt6-base-dev libpulse-dev portaudio19-dev libsndfile1-dev \
     libgtest-dev fonts-dejavu-core \
     binutils-mingw-w64-x86-64 cpp desktop-file-utils appstream clang-tidy
 

@@ -11,6 +11,7 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 disk=$(mktemp -d)
 status=0
+# shellcheck disable=SC2016 # the inner shell expands them
 unshare --mount --propagation private sh -c '
     mount -t tmpfs -o size=1m tmpfs "$0" || exit 1
     TACTORA_SMALL_DISK=$0 exec setpriv --bounding-set -dac_override,-dac_read_search \
