@@ -118,8 +118,6 @@ FrmMetronome::FrmMetronome(QWidget& owner, Dialogs& dialogs)
     auto* layout = new QGridLayout(this);
     layout->addWidget(left, 0, 0, Qt::AlignTop);
     layout->addWidget(m_practice, 0, 1, Qt::AlignTop);
-    // The keyboard goes down the left column, then through the practice settings.
-    setTabOrder(m_cmdExport, m_practice);
 
     m_beatPoll.setInterval(beatPollMilliseconds);
     connect(&m_beatPoll, &QTimer::timeout, this, &FrmMetronome::showBeatHeard);

@@ -2,6 +2,7 @@
 #include "ui/tools/beat_lamps.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QScreen>
@@ -102,6 +103,8 @@ private slots:
     void settingsReachThePlan_data();
     void settingsReachThePlan();
     void mnemonicsAreUniqueAndControlsNamed();
+    void tabGoesThroughEverySetting_data();
+    void tabGoesThroughEverySetting();
     void fitsTheScreenBesideTheMainWindow_data();
     void fitsTheScreenBesideTheMainWindow();
 };
@@ -298,6 +301,40 @@ void FrmMetronomePracticeTest::mnemonicsAreUniqueAndControlsNamed() {
             QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
         }
     }
+}
+
+void FrmMetronomePracticeTest::tabGoesThroughEverySetting_data() {
+    QTest::addColumn<int>("trainerSteps"); // Down presses on the trainer: 0 Off, 1 Steps, 2 Ramp
+    QTest::addColumn<QStringList>("order");
+    const QStringList left = {"cmdStart",         "beatLamps",     "sldVolume",
+                              "chkStopAfterBars", "chkLargeFlash", "cmdExport"};
+    const QStringList top = {"cmbSubdivisions", "cmbSubdivisionSound", "sldSubdivisionLevel", "spnCountIn",
+                             "cmbCountInSound", "spnPlayedBars",       "spnMutedBars",        "cmbTrainer"};
+    const QStringList sounds = {"cmbAccentSound", "cmbBeatSound"};
+    QTest::newRow("down the left column, then the settings; no trainer figures while it is off")
+        << 0 << left + top + sounds;
+    QTest::newRow("the trainer in steps adds its target, step and bars")
+        << 1 << left + top + QStringList{"spnTargetTempo", "spnTempoStep", "spnTrainerBars"} + sounds;
+    QTest::newRow("a ramp has no step")
+        << 2 << left + top + QStringList{"spnTargetTempo", "spnTrainerBars"} + sounds;
+}
+
+// From Start, Tab visits every control once and comes back to Start.
+void FrmMetronomePracticeTest::tabGoesThroughEverySetting() {
+    QFETCH(int, trainerSteps);
+    QFETCH(QStringList, order);
+    MainWindowSession session;
+    FrmMetronome& metronome = metronome_driver::open(session, fourFour);
+    metronome_driver::press(metronome, {alt(Qt::Key_T)});
+    metronome_driver::press(metronome, Keys(trainerSteps, Qt::Key_Down)
+                                           << alt(Qt::Key_P) << (Qt::SHIFT | Qt::Key_Tab));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdStart"));
+    QStringList visited;
+    do {
+        visited << QApplication::focusWidget()->objectName();
+        metronome_driver::press(metronome, {Qt::Key_Tab});
+    } while (QApplication::focusWidget()->objectName() != QLatin1String("cmdStart") && visited.size() < 40);
+    QCOMPARE(visited, order);
 }
 
 void FrmMetronomePracticeTest::fitsTheScreenBesideTheMainWindow_data() {
