@@ -157,6 +157,12 @@ void BeatLamps::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Right:
         choose(std::min(m_count - 1, m_chosen + 1));
         break;
+    case Qt::Key_Home:
+        choose(0);
+        break;
+    case Qt::Key_End:
+        choose(m_count - 1);
+        break;
     case Qt::Key_Up:
         step(m_chosen, -1);
         break;

@@ -9,8 +9,8 @@
 
 // The bar's beat pattern as a row of lamps, one a beat: its height says how loud the beat
 // plays (accent, normal, soft, or an empty outline for silent), and the lamp of the beat just
-// heard lights. A click on a lamp, or Up, Down and Enter on the chosen one (Left and Right
-// choose), changes its level.
+// heard lights. A click on a lamp, or Up, Down and Enter on the chosen one (Left, Right, Home
+// and End choose), changes its level.
 class BeatLamps final : public QWidget {
     Q_OBJECT
 

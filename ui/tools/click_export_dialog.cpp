@@ -35,7 +35,7 @@ void addLabelled(QFormLayout& form, const QString& label, QWidget& control) {
 
 } // namespace
 
-ClickExportDialog::ClickExportDialog(QWidget& owner) : QDialog(&owner) {
+ClickExportDialog::ClickExportDialog(QWidget& owner, int bars) : QDialog(&owner) {
     setObjectName(QStringLiteral("FrmClickExport"));
     setUpToolWindow(*this, QStringLiteral("Export the click track"));
     setModal(true);
@@ -45,7 +45,7 @@ ClickExportDialog::ClickExportDialog(QWidget& owner) : QDialog(&owner) {
     m_spnBars = new QSpinBox(this);
     m_spnBars->setObjectName(QStringLiteral("spnExportBars"));
     m_spnBars->setRange(1, maxExportBars);
-    m_spnBars->setValue(defaults.bars);
+    m_spnBars->setValue(bars);
     addLabelled(*form, QStringLiteral("&Bars"), *m_spnBars);
 
     m_cmbSampleRate = new QComboBox(this);

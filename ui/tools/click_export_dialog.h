@@ -13,7 +13,8 @@ class ClickExportDialog final : public QDialog {
     Q_OBJECT
 
 public:
-    explicit ClickExportDialog(QWidget& owner);
+    // Offers this many bars, kept within the range it takes.
+    ClickExportDialog(QWidget& owner, int bars);
 
     // Fills in the bars, rate and format chosen.
     void fillRequest(ClickExport& request) const;

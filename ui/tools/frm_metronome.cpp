@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QLabel>
@@ -23,6 +24,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSlider>
+
+#include <cmath>
 
 namespace {
 
@@ -348,7 +351,8 @@ void FrmMetronome::exportClickTrack() {
     }
     ClickExport request;
     request.settings = settings();
-    ClickExportDialog dialog(*this);
+    // The main window's bars, as "Stop after" plays them, whole bars being what a track holds.
+    ClickExportDialog dialog(*this, static_cast<int>(std::ceil(m_outcome.bars)));
     const bool chosen = dialog.exec() == QDialog::Accepted;
     returnActivation(dialog);
     if (!chosen) {
@@ -361,6 +365,10 @@ void FrmMetronome::exportClickTrack() {
         clickFileFilter(request.format));
     if (request.path.isEmpty()) {
         return;
+    }
+    // A name typed without its ending gets the format's, as the save box's filter suggests.
+    if (QFileInfo(request.path).suffix().isEmpty()) {
+        request.path += clickFileSuffix(request.format);
     }
     showFigure(*m_lblExported, QString());
     m_export = new ClickExportJob(*factory, request, *this);

@@ -83,7 +83,6 @@ PracticePanel::PracticePanel(QWidget& parent) : QWidget(&parent) {
     m_spnTrainerBars = &addCount(trainer, QStringLiteral("Every ba&rs"), QStringLiteral("spnTrainerBars"), 1,
                                  1024, defaults.trainer.bars);
     m_lblTrainerBars = qobject_cast<QLabel*>(trainer.grid().itemAtPosition(3, 0)->widget());
-    connect(m_cmbTrainer, &QComboBox::currentIndexChanged, this, &PracticePanel::showTrainer);
 
     FormRows sounds(addGroup(QStringLiteral("Sounds")));
     m_cmbAccentSound = &addSoundChoice(sounds, QStringLiteral("Acce&nt"), QStringLiteral("cmbAccentSound"),
@@ -103,7 +102,8 @@ PracticePanel::PracticePanel(QWidget& parent) : QWidget(&parent) {
     for (QDoubleSpinBox* box : {m_spnTargetTempo, m_spnTempoStep}) {
         connect(box, &QDoubleSpinBox::valueChanged, this, &PracticePanel::changed);
     }
-    showTrainer();
+    connect(this, &PracticePanel::changed, this, &PracticePanel::enableWhatApplies);
+    enableWhatApplies();
 }
 
 QGroupBox& PracticePanel::addGroup(const QString& title) {
@@ -145,8 +145,14 @@ QDoubleSpinBox& PracticePanel::addTempo(FormRows& rows, const QString& label, co
     return *box;
 }
 
-// Steps count the bars between two steps, a ramp the bars it takes to the target.
-void PracticePanel::showTrainer() {
+// A setting that changes nothing as things stand is greyed out, and Tab passes it by. Steps
+// count the bars between two steps, a ramp the bars it takes to the target.
+void PracticePanel::enableWhatApplies() {
+    const bool subdivided = m_cmbSubdivisions->currentData().toInt() > 1;
+    m_cmbSubdivisionSound->setEnabled(subdivided);
+    m_sldSubdivisionLevel->setEnabled(subdivided);
+    m_cmbCountInSound->setEnabled(m_spnCountIn->value() > 0);
+    m_spnPlayedBars->setEnabled(m_spnMutedBars->value() > 0);
     const auto kind = chosen<tactora::TempoTrainer::Kind>(*m_cmbTrainer);
     const bool ramp = kind == tactora::TempoTrainer::Kind::Ramp;
     m_lblTrainerBars->setText(ramp ? QStringLiteral("Over ba&rs") : QStringLiteral("Every ba&rs"));

@@ -35,7 +35,7 @@ private:
                        int maximum, int value);
     QDoubleSpinBox& addTempo(FormRows& rows, const QString& label, const QString& objectName, double minimum,
                              double value);
-    void showTrainer();
+    void enableWhatApplies();
 
     QComboBox* m_cmbSubdivisions = nullptr;
     QComboBox* m_cmbSubdivisionSound = nullptr;

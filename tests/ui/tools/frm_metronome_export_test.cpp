@@ -52,34 +52,44 @@ private slots:
 
 void FrmMetronomeExportTest::writesTheTrackAsChosen_data() {
     QTest::addColumn<Keys>("keys");
-    QTest::addColumn<QString>("suffix"); // of the name the save box offers
+    QTest::addColumn<QString>("typed");  // the file name given to the save box
+    QTest::addColumn<QString>("suffix"); // of the name the save box offers, and of the file written
     QTest::addColumn<QByteArray>("magic");
     QTest::addColumn<int>("sampleRate"); // as a WAV file's header holds it; 0 for FLAC
-    QTest::newRow("as offered, WAV 24-bit at 48 kHz")
-        << Keys{} << QStringLiteral(".wav") << QByteArray("RIFF") << 48000;
-    QTest::newRow("WAV 32-bit float at 96 kHz, 2 bars")
-        << Keys{alt(Qt::Key_B), Qt::Key_2,      alt(Qt::Key_R), Qt::Key_Down,
-                Qt::Key_Down,   alt(Qt::Key_F), Qt::Key_Down}
-        << QStringLiteral(".wav") << QByteArray("RIFF") << 96000;
+    // Mono samples of the bars at 120 beats per minute, 4 a bar; 0 for FLAC. The dialog
+    // offers the main window's 2 bars.
+    QTest::addColumn<int>("dataBytes");
+    QTest::newRow("as offered, 2 bars in WAV 24-bit at 48 kHz")
+        << Keys{} << QStringLiteral("track.wav") << QStringLiteral(".wav") << QByteArray("RIFF") << 48000
+        << 4 * 48000 * 3;
+    QTest::newRow("WAV 32-bit float at 96 kHz, 3 bars")
+        << Keys{alt(Qt::Key_B), Qt::CTRL | Qt::Key_A, Qt::Key_3,      alt(Qt::Key_R),
+                Qt::Key_Down,   Qt::Key_Down,         alt(Qt::Key_F), Qt::Key_Down}
+        << QStringLiteral("track.wav") << QStringLiteral(".wav") << QByteArray("RIFF") << 96000
+        << 6 * 96000 * 4;
     QTest::newRow("WAV 16-bit at 44.1 kHz")
-        << Keys{alt(Qt::Key_R), Qt::Key_Home, alt(Qt::Key_F), Qt::Key_Home} << QStringLiteral(".wav")
-        << QByteArray("RIFF") << 44100;
+        << Keys{alt(Qt::Key_R), Qt::Key_Home, alt(Qt::Key_F), Qt::Key_Home} << QStringLiteral("track.wav")
+        << QStringLiteral(".wav") << QByteArray("RIFF") << 44100 << 4 * 44100 * 2;
     QTest::newRow("FLAC 16-bit") << Keys{alt(Qt::Key_F), Qt::Key_Down, Qt::Key_Down}
-                                 << QStringLiteral(".flac") << QByteArray("fLaC") << 0;
-    QTest::newRow("FLAC 24-bit") << Keys{alt(Qt::Key_F), Qt::Key_End} << QStringLiteral(".flac")
-                                 << QByteArray("fLaC") << 0;
+                                 << QStringLiteral("track.flac") << QStringLiteral(".flac")
+                                 << QByteArray("fLaC") << 0 << 0;
+    QTest::newRow("FLAC 24-bit, named without its ending")
+        << Keys{alt(Qt::Key_F), Qt::Key_End} << QStringLiteral("track") << QStringLiteral(".flac")
+        << QByteArray("fLaC") << 0 << 0;
 }
 
 void FrmMetronomeExportTest::writesTheTrackAsChosen() {
     QFETCH(Keys, keys);
+    QFETCH(QString, typed);
     QFETCH(QString, suffix);
     QFETCH(QByteArray, magic);
     QFETCH(int, sampleRate);
+    QFETCH(int, dataBytes);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("track") + suffix);
     MainWindowSession session;
     FrmMetronome& metronome = metronome_driver::open(session, fourFour);
-    exportWith(session, metronome, keys, path);
+    exportWith(session, metronome, keys, folder.filePath(typed));
     QCOMPARE(session.dialogs().suggestedSavePaths.size(), 1);
     QVERIFY(session.dialogs().suggestedSavePaths[0].endsWith(QStringLiteral("click") + suffix));
     QTRY_COMPARE_WITH_TIMEOUT(
@@ -89,6 +99,9 @@ void FrmMetronomeExportTest::writesTheTrackAsChosen() {
     QCOMPARE(content.left(4), magic);
     if (sampleRate > 0) {
         QCOMPARE(qFromLittleEndian<quint32>(content.constData() + 24), quint32(sampleRate));
+        const auto data = content.indexOf("data");
+        QVERIFY(data > 0);
+        QCOMPARE(qFromLittleEndian<quint32>(content.constData() + data + 4), quint32(dataBytes));
     }
     QVERIFY(session.dialogs().messages.isEmpty());
 }
@@ -123,8 +136,8 @@ void FrmMetronomeExportTest::cancellingLeavesNothing_data() {
     QTest::newRow("the save box cancelled") << Keys{} << false << false;
     // 1000 bars at 192 kHz in floats would be 1.5 GB: cancelled long before it is written.
     QTest::newRow("the export cancelled as it runs")
-        << Keys{alt(Qt::Key_B), Qt::Key_1,   Qt::Key_0,      Qt::Key_0,   Qt::Key_0,
-                alt(Qt::Key_R), Qt::Key_End, alt(Qt::Key_F), Qt::Key_Down}
+        << Keys{alt(Qt::Key_B), Qt::CTRL | Qt::Key_A, Qt::Key_1,   Qt::Key_0,      Qt::Key_0,
+                Qt::Key_0,      alt(Qt::Key_R),       Qt::Key_End, alt(Qt::Key_F), Qt::Key_Down}
         << true << true;
 }
 

@@ -164,6 +164,11 @@ void FrmMetronomePracticeTest::keysChooseAndCycleLamps_data() {
     QTest::newRow("Right stops at the last lamp")
         << Keys{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down} << 3
         << BeatLevel::Soft << QStringLiteral("Beat 4 of 4: soft");
+    QTest::newRow("End chooses the last lamp")
+        << Keys{Qt::Key_End, Qt::Key_Down} << 3 << BeatLevel::Soft << QStringLiteral("Beat 4 of 4: soft");
+    QTest::newRow("Home chooses the first lamp")
+        << Keys{Qt::Key_Right, Qt::Key_Right, Qt::Key_Home, Qt::Key_Down} << 0 << BeatLevel::Normal
+        << QStringLiteral("Beat 1 of 4: normal");
     QTest::newRow("Left stops at the first lamp")
         << Keys{Qt::Key_Left, Qt::Key_Down} << 0 << BeatLevel::Normal
         << QStringLiteral("Beat 1 of 4: normal");
@@ -229,16 +234,21 @@ void FrmMetronomePracticeTest::settingsReachThePlan_data() {
         << Keys{alt(Qt::Key_U), Qt::Key_Down, Qt::Key_Down} << Field::Subdivisions << 3.0;
     QTest::newRow("eight subdivisions, the last")
         << Keys{alt(Qt::Key_U), Qt::Key_End} << Field::Subdivisions << 8.0;
+    // The subdivisions' sound and level, the count-in's sound and the bars played between muted
+    // ones take keys once there are subdivisions, a count-in or muted bars.
+    const QKeyCombination subdivide = alt(Qt::Key_U);
     QTest::newRow("subdivisions as cowbell")
-        << Keys{alt(Qt::Key_D), Qt::Key_Down} << Field::SubdivisionSound << 3.0;
+        << Keys{subdivide, Qt::Key_Down, alt(Qt::Key_D), Qt::Key_Down} << Field::SubdivisionSound << 3.0;
     QTest::newRow("subdivisions a page louder")
-        << Keys{alt(Qt::Key_L), Qt::Key_PageUp} << Field::SubdivisionLevel << 0.6;
+        << Keys{subdivide, Qt::Key_Down, alt(Qt::Key_L), Qt::Key_PageUp} << Field::SubdivisionLevel << 0.6;
     QTest::newRow("two bars of count-in")
         << Keys{alt(Qt::Key_C), Qt::Key_Up, Qt::Key_Up} << Field::CountInBars << 2.0;
     QTest::newRow("count-in no more than four bars")
         << Keys{alt(Qt::Key_C), Qt::Key_PageUp, Qt::Key_Up} << Field::CountInBars << 4.0;
-    QTest::newRow("count-in as beeps") << Keys{alt(Qt::Key_O), Qt::Key_Up} << Field::CountInSound << 0.0;
-    QTest::newRow("five bars played") << Keys{alt(Qt::Key_Y), Qt::Key_Up} << Field::PlayedBars << 5.0;
+    QTest::newRow("count-in as beeps")
+        << Keys{alt(Qt::Key_C), Qt::Key_Up, alt(Qt::Key_O), Qt::Key_Up} << Field::CountInSound << 0.0;
+    QTest::newRow("five bars played")
+        << Keys{alt(Qt::Key_M), Qt::Key_Up, alt(Qt::Key_Y), Qt::Key_Up} << Field::PlayedBars << 5.0;
     QTest::newRow("two bars muted") << Keys{alt(Qt::Key_M), Qt::Key_Up, Qt::Key_Up} << Field::MutedBars
                                     << 2.0;
     QTest::newRow("the trainer in steps") << Keys{trainerOn, Qt::Key_Down} << Field::TrainerKind << 1.0;
@@ -304,30 +314,34 @@ void FrmMetronomePracticeTest::mnemonicsAreUniqueAndControlsNamed() {
 }
 
 void FrmMetronomePracticeTest::tabGoesThroughEverySetting_data() {
-    QTest::addColumn<int>("trainerSteps"); // Down presses on the trainer: 0 Off, 1 Steps, 2 Ramp
+    QTest::addColumn<Keys>("keys"); // what is set first
     QTest::addColumn<QStringList>("order");
     const QStringList left = {"cmdStart",         "beatLamps",     "sldVolume",
                               "chkStopAfterBars", "chkLargeFlash", "cmdExport"};
-    const QStringList top = {"cmbSubdivisions", "cmbSubdivisionSound", "sldSubdivisionLevel", "spnCountIn",
-                             "cmbCountInSound", "spnPlayedBars",       "spnMutedBars",        "cmbTrainer"};
     const QStringList sounds = {"cmbAccentSound", "cmbBeatSound"};
-    QTest::newRow("down the left column, then the settings; no trainer figures while it is off")
-        << 0 << left + top + sounds;
+    const QStringList asOpened = {"cmbSubdivisions", "spnCountIn", "spnMutedBars", "cmbTrainer"};
+    QTest::newRow("down the left column, then the settings that apply as it opens")
+        << Keys{} << left + asOpened + sounds;
+    QTest::newRow("subdivisions, a count-in and muted bars bring in their sound, level and bars played")
+        << Keys{alt(Qt::Key_U), Qt::Key_Down, alt(Qt::Key_C), Qt::Key_Up, alt(Qt::Key_M), Qt::Key_Up}
+        << left + QStringList{"cmbSubdivisions", "cmbSubdivisionSound", "sldSubdivisionLevel", "spnCountIn",
+                              "cmbCountInSound", "spnPlayedBars",       "spnMutedBars",        "cmbTrainer"} +
+               sounds;
     QTest::newRow("the trainer in steps adds its target, step and bars")
-        << 1 << left + top + QStringList{"spnTargetTempo", "spnTempoStep", "spnTrainerBars"} + sounds;
+        << Keys{alt(Qt::Key_T), Qt::Key_Down}
+        << left + asOpened + QStringList{"spnTargetTempo", "spnTempoStep", "spnTrainerBars"} + sounds;
     QTest::newRow("a ramp has no step")
-        << 2 << left + top + QStringList{"spnTargetTempo", "spnTrainerBars"} + sounds;
+        << Keys{alt(Qt::Key_T), Qt::Key_Down, Qt::Key_Down}
+        << left + asOpened + QStringList{"spnTargetTempo", "spnTrainerBars"} + sounds;
 }
 
 // From Start, Tab visits every control once and comes back to Start.
 void FrmMetronomePracticeTest::tabGoesThroughEverySetting() {
-    QFETCH(int, trainerSteps);
+    QFETCH(Keys, keys);
     QFETCH(QStringList, order);
     MainWindowSession session;
     FrmMetronome& metronome = metronome_driver::open(session, fourFour);
-    metronome_driver::press(metronome, {alt(Qt::Key_T)});
-    metronome_driver::press(metronome, Keys(trainerSteps, Qt::Key_Down)
-                                           << alt(Qt::Key_P) << (Qt::SHIFT | Qt::Key_Tab));
+    metronome_driver::press(metronome, keys + Keys{alt(Qt::Key_P), Qt::SHIFT | Qt::Key_Tab});
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdStart"));
     QStringList visited;
     do {
