@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -20,7 +21,7 @@ constexpr int areaHeight = 64;
 constexpr int margin = 2;
 constexpr int litGlowAlpha = 90;
 
-const QColor unlit(0xF0, 0xF0, 0xF0);
+constexpr std::uint32_t unlit = 0x00F0F0F0;
 
 double heightShare(tactora::BeatLevel level) {
     switch (level) {
@@ -108,7 +109,7 @@ void BeatLamps::paintEvent(QPaintEvent* /*event*/) {
     for (int lamp = 0; lamp < m_count; ++lamp) {
         const QRect cell = lampRect(lamp).adjusted(2, 2, -2, -2);
         const bool on = lit && m_shown->beatInBar == lamp;
-        const QColor colour = on ? litColour : unlit;
+        const QColor colour = on ? litColour : palette::toQColor(unlit);
         if (on) {
             // The whole cell glows faintly, so that a soft or silent beat is seen lit too.
             QColor glow = colour;
