@@ -32,6 +32,11 @@ public:
         unexpected(prompt);
         return {};
     }
+    QString askSavePath(const QString& title, const QString& /*suggestedPath*/,
+                        const QString& /*filter*/) override {
+        unexpected(title);
+        return {};
+    }
 
 private:
     [[noreturn]] static void unexpected(const QString& text) {

@@ -111,6 +111,11 @@ sink-suspended)
     play saysSoWhileItsSinkIsSuspended
     check_recording 1 16
     ;;
+lamps)
+    start_sound_server
+    # The window test itself checks what its lamps show against the frames played.
+    play lampsShowTheBeatPlayedNotTheBeatRendered
+    ;;
 *)
     echo "unknown scenario: $scenario" >&2
     exit 2

@@ -14,6 +14,6 @@ std::unique_ptr<FrmCalc> composeProgram(Dialogs& dialogs) {
     // Lets the desktop match the window to the installed desktop file and its icon.
     QGuiApplication::setDesktopFileName(QString::fromUtf8(tactora::identity::appId));
     auto calc = std::make_unique<FrmCalc>(dialogs);
-    attachToolWindows(*calc);
+    attachToolWindows(*calc, dialogs);
     return calc;
 }

@@ -25,7 +25,7 @@ QString tempoEntryText(double beatsPerMinute, tactora::TempoKind kind) {
 // it nothing; it is brought up to date as it opens.
 class ToolWindows final : public QObject {
 public:
-    explicit ToolWindows(FrmCalc& calc) : QObject(&calc), m_calc(calc) {
+    ToolWindows(FrmCalc& calc, Dialogs& dialogs) : QObject(&calc), m_calc(calc), m_dialogs(dialogs) {
         connect(&calc, &FrmCalc::outcomeChanged, this, &ToolWindows::follow);
 
         auto* openNotes = new QAction(QStringLiteral("Note values…"), &calc);
@@ -81,7 +81,7 @@ private:
     // It follows every recalculation while open, and stops sounding when closed.
     void openMetronome() {
         if (!m_metronome) {
-            m_metronome = new FrmMetronome(m_calc);
+            m_metronome = new FrmMetronome(m_calc, m_dialogs);
         }
         m_metronome->open(m_calc.lastOutcome());
     }
@@ -101,6 +101,7 @@ private:
     }
 
     FrmCalc& m_calc;
+    Dialogs& m_dialogs;
     QPointer<FrmNotes> m_notes;
     QPointer<FrmTap> m_tap;
     QPointer<FrmLength> m_length;
@@ -109,6 +110,6 @@ private:
 
 } // namespace
 
-void attachToolWindows(FrmCalc& calc) {
-    new ToolWindows(calc);
+void attachToolWindows(FrmCalc& calc, Dialogs& dialogs) {
+    new ToolWindows(calc, dialogs);
 }

@@ -26,6 +26,11 @@ inline constexpr std::uint32_t calculatorFill = grey;
 inline constexpr std::uint32_t informationBack = silver;
 inline constexpr std::uint32_t informationFill = teal;
 
+// The metronome's lamps and flash: the beat heard, a count-in beat, a beat of a muted bar.
+inline constexpr std::uint32_t beatLight = 0x0020D0FF;
+inline constexpr std::uint32_t countInLight = 0x00FFC030;
+inline constexpr std::uint32_t mutedLight = 0x00909090;
+
 inline QColor toQColor(std::uint32_t colour) {
     return QColor(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
                   static_cast<int>((colour >> 16) & 0xFFu));

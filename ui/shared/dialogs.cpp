@@ -3,6 +3,7 @@
 #include "ui/shared/tool_window.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -23,4 +24,13 @@ QString QtDialogs::askText(const QString& prompt, const QString& title, const QS
     const bool accepted = box.exec() == QDialog::Accepted;
     returnActivation(box);
     return accepted ? box.textValue() : QString();
+}
+
+QString QtDialogs::askSavePath(const QString& title, const QString& suggestedPath, const QString& filter) {
+    QFileDialog box(QApplication::activeWindow(), title, suggestedPath, filter);
+    box.setObjectName(QStringLiteral("saveFileBox"));
+    box.setAcceptMode(QFileDialog::AcceptSave);
+    const bool accepted = box.exec() == QDialog::Accepted && !box.selectedFiles().isEmpty();
+    returnActivation(box);
+    return accepted ? box.selectedFiles().constFirst() : QString();
 }

@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// The two modal boxes the program asks the user with, behind an interface so that the
+// The modal boxes the program asks the user with, behind an interface so that the
 // window tests can answer them without a person.
 enum class MessageIcon { Information, Warning };
 
@@ -18,6 +18,11 @@ public:
     // Asks for one line of text, pre-filled with the default. A cancelled box answers
     // an empty text, as does a confirmed empty one.
     virtual QString askText(const QString& prompt, const QString& title, const QString& defaultText) = 0;
+
+    // Asks where to save a file, starting at the suggested path and offering the filter's
+    // file types. A cancelled box answers an empty path.
+    virtual QString askSavePath(const QString& title, const QString& suggestedPath,
+                                const QString& filter) = 0;
 };
 
 // The real boxes, over whichever window of the program is active.
@@ -25,4 +30,5 @@ class QtDialogs final : public Dialogs {
 public:
     void showMessage(const QString& text, const QString& title, MessageIcon icon) override;
     QString askText(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString askSavePath(const QString& title, const QString& suggestedPath, const QString& filter) override;
 };

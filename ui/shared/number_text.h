@@ -12,4 +12,6 @@
 std::string decimalSeparator();
 
 QString toDisplayText(double value);
+// With exactly this many decimals, for figures whose last digits would only be noise.
+QString toFixedText(double value, int places);
 std::optional<double> fromUserText(const QString& text);

@@ -32,11 +32,6 @@ int tempoPlaces(std::optional<double> uncertainty) {
     return *uncertainty < 10.0 ? 1 : 0;
 }
 
-QString fixedText(double value, int places) {
-    return QString::number(value, 'f', places)
-        .replace(QLatin1Char('.'), QString::fromStdString(decimalSeparator()));
-}
-
 QString countText(std::size_t count, const char* one, const char* many) {
     return QStringLiteral("%1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
 }
@@ -205,9 +200,9 @@ void FrmTap::showEstimate() {
     }
 
     if (shownTempo) {
-        QString tempo = QStringLiteral("%1 BPM").arg(fixedText(*shownTempo, places));
+        QString tempo = QStringLiteral("%1 BPM").arg(toFixedText(*shownTempo, places));
         if (uncertainty) {
-            tempo += QStringLiteral(" ± %1").arg(fixedText(*uncertainty, places));
+            tempo += QStringLiteral(" ± %1").arg(toFixedText(*uncertainty, places));
         }
         const tactora::Checked hz = tactora::checkedDiv(*shownTempo, 60.0);
         QString rate = QStringLiteral("= %1 Hz").arg(hz.ok() ? toDisplayText(hz.value) : outOfRangeMark());

@@ -27,6 +27,9 @@ public:
         resultWindowShownAtBox.append(resultWindowShown());
         return script.askText(prompt, title, defaultText);
     }
+    QString askSavePath(const QString& title, const QString& suggestedPath, const QString& filter) override {
+        return script.askSavePath(title, suggestedPath, filter);
+    }
 
     ScriptedDialogs script;
     const QWidget* owner = nullptr;

@@ -5,8 +5,9 @@
 #include <QTimer>
 
 // Closes any real modal dialog that a test did not expect, so that a fault shows up as a
-// failed check instead of a test that hangs until its time-out. The quick result window is a
-// modal dialog too, but one the tests drive themselves, and may keep open as long as they like.
+// failed check instead of a test that hangs until its time-out. The quick result window and the
+// metronome's export dialog and its progress are modal dialogs too, but ones the tests drive
+// themselves.
 class ModalWatchdog : public QObject {
     Q_OBJECT
 

@@ -14,3 +14,13 @@ QString ScriptedDialogs::askText(const QString& prompt, const QString& title, co
     }
     return m_answers.takeFirst();
 }
+
+QString ScriptedDialogs::askSavePath(const QString& /*title*/, const QString& suggestedPath,
+                                     const QString& /*filter*/) {
+    suggestedSavePaths.append(suggestedPath);
+    if (m_savePaths.isEmpty()) {
+        ++unansweredQuestions;
+        return {};
+    }
+    return m_savePaths.takeFirst();
+}

@@ -1,11 +1,12 @@
-#include "tests/ui/support/main_window_session.h"
-#include "ui/tools/frm_metronome.h"
+#include "tests/ui/tools/metronome_driver.h"
+#include "ui/tools/beat_lamps.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSet>
 #include <QWindow>
 #include <QtTest>
 
@@ -39,6 +40,7 @@ private slots:
     void playsAgainOnceItsOutputIsBack();
     void playsOnceAServerStarts();
     void saysSoWhileItsSinkIsSuspended();
+    void lampsShowTheBeatPlayedNotTheBeatRendered();
 
 private:
     static bool withSoundServer() { return qEnvironmentVariableIsSet("TACTORA_SOUND_SERVER_TEST"); }
@@ -47,8 +49,9 @@ private:
     static bool control(const QStringList& arguments) {
         return QProcess::execute(controlScript(), arguments) == 0;
     }
-    // Sets the main window's figures and opens the metronome from the result box's menu.
-    static FrmMetronome& openMetronome(MainWindowSession& session, const QStringList& figures);
+    static FrmMetronome& openMetronome(MainWindowSession& session, const QStringList& figures) {
+        return metronome_driver::open(session, figures);
+    }
     static QPushButton& startButton(FrmMetronome& metronome) {
         return *metronome.findChild<QPushButton*>(QStringLiteral("cmdStart"));
     }
@@ -75,19 +78,6 @@ private:
                metronome.player()->framesPlayed() == 0;
     }
 };
-
-FrmMetronome& FrmMetronomeTest::openMetronome(MainWindowSession& session, const QStringList& figures) {
-    for (int i = 0; i < figures.size(); ++i) {
-        session.typeInto(i, figures[i]);
-    }
-    const QStringList items = MainWindowSession::chooseFromContextMenu(
-        session.result(1), MainWindowSession::MenuKey::RightClick, QStringLiteral("Metronome…"));
-    auto* metronome = session.calc().findChild<FrmMetronome*>(QStringLiteral("FrmMetronome"));
-    if (metronome == nullptr || !QTest::qWaitForWindowActive(metronome)) {
-        qFatal("The metronome did not open; the menu held %s", qPrintable(items.join(", ")));
-    }
-    return *metronome;
-}
 
 void FrmMetronomeTest::setStopAfterBars(FrmMetronome& metronome, bool checked) {
     auto* stopAfterBars = metronome.findChild<QCheckBox*>(QStringLiteral("chkStopAfterBars"));
@@ -344,6 +334,61 @@ void FrmMetronomeTest::saysSoWhileItsSinkIsSuspended() {
     QTRY_VERIFY_WITH_TIMEOUT(
         status(metronome).startsWith(QStringLiteral("Playing through %1 ").arg(sinkName)), 5000);
     QVERIFY(playsOnAndStops(metronome, 8));
+}
+
+// The renderer runs ahead of the device by the output's latency; at a beat of half that, it is
+// always a beat or more ahead. The lamps must show what the device has played: never a beat
+// whose onset framesPlayed() has not reached, and each on its place in the bar. A bar of
+// count-in comes first, in its own colour and named above the lamps.
+void FrmMetronomeTest::lampsShowTheBeatPlayedNotTheBeatRendered() {
+    if (!withSoundServer()) {
+        QSKIP("Needs the sound server test's server");
+    }
+    MainWindowSession session;
+    FrmMetronome& metronome = openMetronome(session, figures);
+    QTRY_VERIFY_WITH_TIMEOUT(metronome.player()->output() == ClickOutput::Ready, 10000);
+    const ClickPlayer& player = *metronome.player();
+    session.typeInto(0, QString::number(60000.0 / (player.latencyMilliseconds() / 2.0), 'f', 2));
+    metronome_driver::press(metronome, {Qt::ALT | Qt::Key_C, Qt::Key_Up});
+    const double tempo = metronome.settings().beatsPerMinute;
+    QCOMPARE(metronome.settings().plan.countInBars, 1);
+    const BeatLamps& lamps = *metronome.findChild<BeatLamps*>(QStringLiteral("beatLamps"));
+    const QLabel& now = *metronome.findChild<QLabel*>(QStringLiteral("lblNow"));
+    QVERIFY(startWhenReady(metronome));
+
+    QSet<std::int64_t> shownFrames;
+    QStringList faults;
+    bool countInShown = false;
+    const bool played = QTest::qWaitFor(
+        [&] {
+            const std::optional<tactora::BeatStart> shown = lamps.shownBeat();
+            const std::int64_t heard = player.framesPlayed();
+            if (!shown) {
+                return !player.isPlaying();
+            }
+            const std::int64_t beat = std::llround(shown->frame * tempo / (60.0 * player.sampleRate()));
+            if (shown->frame > heard) {
+                faults << QStringLiteral("beat %1 shown when %2 frames were heard").arg(beat).arg(heard);
+            }
+            if (shown->beatInBar != beat % 4) {
+                faults << QStringLiteral("beat %1 shown on lamp %2").arg(beat).arg(shown->beatInBar);
+            }
+            if (shown->bar < 0) {
+                countInShown = countInShown || now.text().startsWith(QStringLiteral("Count-in"));
+            } else if (!now.text().startsWith(QStringLiteral("Bar "))) {
+                faults << QStringLiteral("beat %1 named \"%2\"").arg(beat).arg(now.text());
+            }
+            shownFrames.insert(shown->frame);
+            return shownFrames.size() >= 40 || !player.isPlaying();
+        },
+        20000);
+    QVERIFY(played && player.isPlaying());
+    MainWindowSession::click(startButton(metronome));
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    QVERIFY(countInShown);
+    // Stopped, the lamps go dark.
+    QVERIFY(!lamps.shownBeat().has_value());
+    QCOMPARE(now.text(), QString());
 }
 
 QTEST_MAIN(FrmMetronomeTest)

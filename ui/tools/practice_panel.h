@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/practice_plan.h"
+
+#include <QWidget>
+
+class FormRows;
+class QComboBox;
+class QDoubleSpinBox;
+class QGroupBox;
+class QLabel;
+class QSlider;
+class QSpinBox;
+
+// The metronome's practice settings besides the beat pattern, in group boxes: subdivisions,
+// count-in, muted bars, the tempo trainer and the sounds. It only reads its controls into a
+// plan; what they mean in time is the player's business.
+class PracticePanel final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PracticePanel(QWidget& parent);
+
+    // Everything but the pattern, taken from the controls.
+    void fillPlan(tactora::PracticePlan& plan) const;
+
+signals:
+    void changed();
+
+private:
+    QGroupBox& addGroup(const QString& title);
+    QComboBox& addSoundChoice(FormRows& rows, const QString& label, const QString& objectName,
+                              tactora::ClickSound sound);
+    QSpinBox& addCount(FormRows& rows, const QString& label, const QString& objectName, int minimum,
+                       int maximum, int value);
+    QDoubleSpinBox& addTempo(FormRows& rows, const QString& label, const QString& objectName, double minimum,
+                             double value);
+    void enableWhatApplies();
+
+    QComboBox* m_cmbSubdivisions = nullptr;
+    QComboBox* m_cmbSubdivisionSound = nullptr;
+    QSlider* m_sldSubdivisionLevel = nullptr;
+    QSpinBox* m_spnCountIn = nullptr;
+    QComboBox* m_cmbCountInSound = nullptr;
+    QSpinBox* m_spnPlayedBars = nullptr;
+    QSpinBox* m_spnMutedBars = nullptr;
+    QComboBox* m_cmbTrainer = nullptr;
+    QDoubleSpinBox* m_spnTargetTempo = nullptr;
+    QDoubleSpinBox* m_spnTempoStep = nullptr;
+    QSpinBox* m_spnTrainerBars = nullptr;
+    QLabel* m_lblTrainerBars = nullptr;
+    QComboBox* m_cmbAccentSound = nullptr;
+    QComboBox* m_cmbBeatSound = nullptr;
+};
