@@ -12,10 +12,16 @@ namespace {
 // Between a window and its owner, so that the two frames do not touch.
 constexpr int gap = 8;
 
-// The frame the window will have at its present size.
+// The frame the window will have at its present size. Before its first showing the window
+// manager has not framed it yet: its owner's frame, from the same window manager, stands in,
+// so that a tall window is not pushed below the screen's edge by its own title bar.
 QRect frameOf(const QWidget& window) {
     const QWindow* handle = window.windowHandle();
-    const QMargins margins = handle != nullptr ? handle->frameMargins() : QMargins();
+    QMargins margins = handle != nullptr ? handle->frameMargins() : QMargins();
+    const QWidget* owner = window.parentWidget();
+    if (margins.isNull() && owner != nullptr && owner->window()->windowHandle() != nullptr) {
+        margins = owner->window()->windowHandle()->frameMargins();
+    }
     return QRect(QPoint(), window.size()).marginsAdded(margins);
 }
 

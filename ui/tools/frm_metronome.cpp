@@ -110,26 +110,26 @@ FrmMetronome::FrmMetronome(QWidget& owner, Dialogs& dialogs)
     rows.addWide(*m_cmdExport, Qt::AlignLeft);
     m_lblExported = &rows.addMessage(QStringLiteral("lblExported"));
     m_lblStatus = &rows.addMessage(QStringLiteral("lblStatus"));
-    // Below the messages, in the room the practice settings leave the column.
-    m_flash = new BeatFlash(*left);
-    m_flash->hide();
-    rows.addWide(*m_flash);
 
     m_practice = new PracticePanel(*this);
     connect(m_practice, &PracticePanel::changed, this, &FrmMetronome::sendSettings);
+    // The large flash takes the practice settings' place while it is on: whoever needs it is
+    // playing, not setting, and the window keeps its size.
+    m_flash = new BeatFlash(*this);
+    m_flash->hide();
 
+    // One column, narrow enough to stand beside the main window on a small screen.
     auto* layout = new QGridLayout(this);
+    layout->setVerticalSpacing(2 * layout->verticalSpacing());
     layout->addWidget(left, 0, 0, Qt::AlignTop);
-    layout->addWidget(m_practice, 0, 1, Qt::AlignTop);
+    layout->addWidget(m_practice, 1, 0);
+    layout->addWidget(m_flash, 1, 0);
 
     m_beatPoll.setInterval(beatPollMilliseconds);
     connect(&m_beatPoll, &QTimer::timeout, this, &FrmMetronome::showBeatHeard);
 
     showState();
-    // Sized with the flash shown, so that showing it never grows the window.
-    m_flash->show();
     fixSizeAndPaint();
-    m_flash->hide();
 }
 
 FrmMetronome::~FrmMetronome() = default;
@@ -330,6 +330,7 @@ QString FrmMetronome::nowPlayingText(const std::optional<tactora::BeatStart>& be
 
 void FrmMetronome::showLargeFlash(bool shown) {
     m_flash->setVisible(shown);
+    m_practice->setVisible(!shown);
     // The window keeps a fixed size, made for the flash: the flash only fills what was empty.
     m_flash->showBeat(std::nullopt);
 }

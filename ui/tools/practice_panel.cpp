@@ -8,9 +8,12 @@
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStackedWidget>
+#include <QTabBar>
 #include <QVBoxLayout>
 
 #include <array>
@@ -33,11 +36,25 @@ template <typename Enum> Enum chosen(const QComboBox& box) {
 
 PracticePanel::PracticePanel(QWidget& parent) : QWidget(&parent) {
     const tactora::PracticePlan defaults;
-    // One column, so that the window stays narrow enough to stand beside the main window.
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    // A bare tab bar over a stack of pages, rather than a tab widget, whose framed pane would
+    // hide the window's gradient behind the white captions.
+    m_tabPages = new QTabBar(this);
+    m_tabPages->setObjectName(QStringLiteral("tabPractice"));
+    m_tabPages->setAccessibleName(QStringLiteral("Practice settings"));
+    m_tabPages->setDrawBase(false);
+    m_pages = new QStackedWidget(this);
+    column->addWidget(m_tabPages);
+    column->addWidget(m_pages);
+    connect(m_tabPages, &QTabBar::currentChanged, m_pages, &QStackedWidget::setCurrentIndex);
 
-    FormRows subdivisions(addGroup(QStringLiteral("Subdivisions")));
+    QWidget& beats = addPage(QStringLiteral("Beat&s"), QStringLiteral("Beats and sounds"));
+    QWidget& countInPage = addPage(QStringLiteral("Count-&in"), QStringLiteral("Count-in and muted bars"));
+    QWidget& trainerPage = addPage(QStringLiteral("Tempo &trainer"), QStringLiteral("Tempo trainer"));
+
+    FormRows subdivisions(addGroup(beats, QStringLiteral("Subdivisions")));
     m_cmbSubdivisions =
         &subdivisions.addChoice(QStringLiteral("S&ubdivisions"), QStringLiteral("cmbSubdivisions"));
     for (int i = 0; i < tactora::PracticePlan::maxSubdivisions; ++i) {
@@ -53,7 +70,7 @@ PracticePanel::PracticePanel(QWidget& parent) : QWidget(&parent) {
                         QStringLiteral("Subdivision level"));
     m_cmbSubdivisionSound->setAccessibleName(QStringLiteral("Subdivision sound"));
 
-    FormRows countIn(addGroup(QStringLiteral("Count-in")));
+    FormRows countIn(addGroup(countInPage, QStringLiteral("Count-in")));
     m_spnCountIn = &addCount(countIn, QStringLiteral("&Count-in bars"), QStringLiteral("spnCountIn"), 0,
                              tactora::PracticePlan::maxCountInBars, defaults.countInBars);
     m_spnCountIn->setSpecialValueText(QStringLiteral("None"));
@@ -61,15 +78,15 @@ PracticePanel::PracticePanel(QWidget& parent) : QWidget(&parent) {
                                         defaults.countInSound);
     m_cmbCountInSound->setAccessibleName(QStringLiteral("Count-in sound"));
 
-    FormRows muted(addGroup(QStringLiteral("Muted bars")));
+    FormRows muted(addGroup(countInPage, QStringLiteral("Muted bars")));
     m_spnPlayedBars = &addCount(muted, QStringLiteral("Pla&y bars"), QStringLiteral("spnPlayedBars"), 1, 64,
                                 defaults.playedBars);
     m_spnMutedBars = &addCount(muted, QStringLiteral("then &mute bars"), QStringLiteral("spnMutedBars"), 0,
                                64, defaults.mutedBars);
     m_spnMutedBars->setSpecialValueText(QStringLiteral("Off"));
 
-    FormRows trainer(addGroup(QStringLiteral("Tempo trainer")));
-    m_cmbTrainer = &trainer.addChoice(QStringLiteral("&Trainer"), QStringLiteral("cmbTrainer"),
+    FormRows trainer(addGroup(trainerPage, QStringLiteral("Tempo trainer")));
+    m_cmbTrainer = &trainer.addChoice(QStringLiteral("C&hange"), QStringLiteral("cmbTrainer"),
                                       QStringLiteral("Tempo trainer"));
     m_cmbTrainer->addItem(QStringLiteral("Off"), static_cast<int>(tactora::TempoTrainer::Kind::Off));
     m_cmbTrainer->addItem(QStringLiteral("Steps"), static_cast<int>(tactora::TempoTrainer::Kind::Steps));
@@ -84,7 +101,7 @@ PracticePanel::PracticePanel(QWidget& parent) : QWidget(&parent) {
                                  1024, defaults.trainer.bars);
     m_lblTrainerBars = qobject_cast<QLabel*>(trainer.grid().itemAtPosition(3, 0)->widget());
 
-    FormRows sounds(addGroup(QStringLiteral("Sounds")));
+    FormRows sounds(addGroup(beats, QStringLiteral("Sounds")));
     m_cmbAccentSound = &addSoundChoice(sounds, QStringLiteral("Acce&nt"), QStringLiteral("cmbAccentSound"),
                                        defaults.accentSound);
     m_cmbAccentSound->setAccessibleName(QStringLiteral("Accent sound"));
@@ -106,10 +123,23 @@ PracticePanel::PracticePanel(QWidget& parent) : QWidget(&parent) {
     enableWhatApplies();
 }
 
-QGroupBox& PracticePanel::addGroup(const QString& title) {
-    auto* group = new QGroupBox(title, this);
+QWidget& PracticePanel::addPage(const QString& title, const QString& accessibleName) {
+    auto* page = new QWidget(m_pages);
+    auto* groups = new QVBoxLayout(page);
+    groups->setContentsMargins(0, 0, 0, 0);
+    groups->addStretch();
+    m_pages->addWidget(page);
+    const int tab = m_tabPages->addTab(title);
+    m_tabPages->setAccessibleTabName(tab, accessibleName);
+    return *page;
+}
+
+QGroupBox& PracticePanel::addGroup(QWidget& page, const QString& title) {
+    auto* group = new QGroupBox(title, &page);
     palette::setColour(*group, QPalette::WindowText, palette::white);
-    layout()->addWidget(group);
+    auto* groups = static_cast<QVBoxLayout*>(page.layout());
+    // Above the stretch, which keeps the groups at the top of a taller page.
+    groups->insertWidget(groups->count() - 1, group);
     return *group;
 }
 
@@ -130,6 +160,7 @@ QSpinBox& PracticePanel::addCount(FormRows& rows, const QString& label, const QS
     box->setObjectName(objectName);
     box->setRange(minimum, maximum);
     box->setValue(value);
+    box->installEventFilter(this);
     rows.addRow(label, *box);
     return *box;
 }
@@ -141,8 +172,22 @@ QDoubleSpinBox& PracticePanel::addTempo(FormRows& rows, const QString& label, co
     box->setDecimals(2);
     box->setRange(minimum, maxTrainerTempo);
     box->setValue(value);
+    box->installEventFilter(this);
     rows.addRow(label, *box);
     return *box;
+}
+
+// A number box would take Space as text it then refuses; it is left to the window, where it
+// starts and stops the metronome wherever the focus is.
+bool PracticePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // A setting that changes nothing as things stand is greyed out, and Tab passes it by. Steps

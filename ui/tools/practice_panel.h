@@ -11,10 +11,13 @@ class QGroupBox;
 class QLabel;
 class QSlider;
 class QSpinBox;
+class QStackedWidget;
+class QTabBar;
 
-// The metronome's practice settings besides the beat pattern, in group boxes: subdivisions,
-// count-in, muted bars, the tempo trainer and the sounds. It only reads its controls into a
-// plan; what they mean in time is the player's business.
+// The metronome's practice settings besides the beat pattern, on three pages a tab bar
+// chooses, so that the window stays narrow enough to stand beside the main window: the
+// beats (subdivisions and sounds), the count-in with the muted bars, and the tempo trainer.
+// It only reads its controls into a plan; what they mean in time is the player's business.
 class PracticePanel final : public QWidget {
     Q_OBJECT
 
@@ -27,8 +30,12 @@ public:
 signals:
     void changed();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    QGroupBox& addGroup(const QString& title);
+    QWidget& addPage(const QString& title, const QString& accessibleName);
+    QGroupBox& addGroup(QWidget& page, const QString& title);
     QComboBox& addSoundChoice(FormRows& rows, const QString& label, const QString& objectName,
                               tactora::ClickSound sound);
     QSpinBox& addCount(FormRows& rows, const QString& label, const QString& objectName, int minimum,
@@ -37,6 +44,8 @@ private:
                              double value);
     void enableWhatApplies();
 
+    QTabBar* m_tabPages = nullptr;
+    QStackedWidget* m_pages = nullptr;
     QComboBox* m_cmbSubdivisions = nullptr;
     QComboBox* m_cmbSubdivisionSound = nullptr;
     QSlider* m_sldSubdivisionLevel = nullptr;
