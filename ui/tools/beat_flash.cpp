@@ -16,11 +16,14 @@ constexpr double fade = 0.8;
 BeatFlash::BeatFlash(QWidget& parent) : QWidget(&parent) {
     setObjectName(QStringLiteral("beatFlash"));
     setAccessibleName(QStringLiteral("Large flash"));
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 void BeatFlash::showBeat(const std::optional<tactora::BeatStart>& beat) {
-    if (beat.has_value() && beat != m_shown) {
+    if (!beat.has_value()) {
+        // Nothing is playing: no light left over from the last beat.
+        m_brightness = 0.0;
+    } else if (beat != m_shown) {
         m_brightness = beat->muted ? 0.0 : (beat->beatInBar == 0 ? accentFlash : beatFlash);
     } else {
         m_brightness *= fade;

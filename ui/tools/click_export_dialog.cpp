@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QSpinBox>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -66,7 +67,13 @@ ClickExportDialog::ClickExportDialog(QWidget& owner, int bars) : QDialog(&owner)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     form->addRow(buttons);
-    setFixedSize(sizeHint());
+    // Wide enough for the window manager to show the whole caption, which it often draws in
+    // bold, beside its icon and buttons, which take about ten lines' height of room.
+    QFont captionFont = font();
+    captionFont.setBold(true);
+    const QFontMetrics caption(captionFont);
+    const int captionRoom = caption.horizontalAdvance(windowTitle()) + 10 * caption.height();
+    setFixedSize(std::max(sizeHint().width(), captionRoom), sizeHint().height());
 }
 
 void ClickExportDialog::fillRequest(ClickExport& request) const {

@@ -116,7 +116,6 @@ FrmMetronome::FrmMetronome(QWidget& owner, Dialogs& dialogs)
     // The large flash takes the practice settings' place while it is on: whoever needs it is
     // playing, not setting, and the window keeps its size.
     m_flash = new BeatFlash(*this);
-    m_flash->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_flash->hide();
 
     // One column, narrow enough to stand beside the main window on a small screen.
