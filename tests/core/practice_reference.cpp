@@ -13,23 +13,14 @@ struct Fraction {
 };
 
 Whole gcdOf(Whole a, Whole b) {
-    while (b != 0) {
-        const Whole rest = a % b;
-        a = b;
-        b = rest;
-    }
-    return a;
-}
-
-Fraction reduced(Whole numerator, Whole denominator) {
-    const Whole common = gcdOf(numerator, denominator);
-    return {numerator / common, denominator / common};
+    return b == 0 ? a : gcdOf(b, a % b);
 }
 
 Fraction plus(Fraction a, Fraction b) {
-    const Whole common = gcdOf(a.denominator, b.denominator);
-    return reduced(a.numerator * (b.denominator / common) + b.numerator * (a.denominator / common),
-                   a.denominator / common * b.denominator);
+    const Whole numerator = a.numerator * b.denominator + b.numerator * a.denominator;
+    const Whole denominator = a.denominator * b.denominator;
+    const Whole common = gcdOf(numerator, denominator);
+    return {numerator / common, denominator / common};
 }
 
 std::int64_t rounded(Fraction a) {
@@ -39,8 +30,8 @@ std::int64_t rounded(Fraction a) {
 // Frames of numerator / denominator beats at a tempo in quarters: beats × 60 × rate × 4 / quarters.
 Fraction framesOf(const Playing& setup, std::int64_t numerator, std::int64_t denominator,
                   std::int64_t quarters) {
-    return reduced(static_cast<Whole>(numerator) * 240 * static_cast<Whole>(setup.sampleRate),
-                   static_cast<Whole>(denominator) * static_cast<Whole>(quarters));
+    return {static_cast<Whole>(numerator) * 240 * static_cast<Whole>(setup.sampleRate),
+            static_cast<Whole>(denominator) * static_cast<Whole>(quarters)};
 }
 
 // The tempo of music bar k, in quarters.
