@@ -92,9 +92,10 @@ void ClickExportTest::readsBackAsRendered() {
     track.render(expected);
     // Clicks, not silence, are compared.
     QVERIFY(std::count(expected.begin(), expected.end(), 0.0F) < std::ssize(expected) * 99 / 100);
-    const double full = bits == 0 ? 0.0 : static_cast<double>(1L << (bits - 1));
+    const double full = std::ldexp(1.0, bits - 1);
     for (float& sample : expected) {
-        sample = bits == 0 ? sample : static_cast<float>(std::lround(sample * (full - 1)) / full);
+        const auto whole = static_cast<double>(std::lround(sample * (full - 1)));
+        sample = bits == 0 ? sample : static_cast<float>(whole / full);
     }
     SF_INFO info{};
     SNDFILE* sound = sf_open(QFile::encodeName(request.path).constData(), SFM_READ, &info);
