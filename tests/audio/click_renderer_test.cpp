@@ -23,17 +23,7 @@ std::vector<std::int64_t> onsets(const std::vector<float>& audio, std::int64_t f
 
 // What happens between two buffers: what the window asks, or the device playing a quarter of a
 // second without us (an underrun).
-enum class Ask {
-    Nothing,
-    Start,
-    StartOneBar,
-    StartTriplets,
-    Stop,
-    Change,
-    ChangeToEighths,
-    NewOutput,
-    DeviceGap
-};
+enum class Ask { Nothing, Start, StartInThrees, StartOneBar, Stop, Change, NewOutput, DeviceGap };
 
 ClickSettings at(double beatsPerMinute, double stopAfterBars = 0.0, int subdivisions = 1) {
     ClickSettings settings;
@@ -83,10 +73,7 @@ void ClickRendererTest::rendersWhatTheWindowAskedOnTheTimeline_data() {
     QTest::newRow("a start after the end plays again from its buffer")
         << std::vector{Ask::StartOneBar, Ask::Nothing, Ask::Nothing, Ask::Start}
         << std::vector<std::int64_t>{0, 12000, 24000, 36000, 72000};
-    QTest::newRow("the plan's sub clicks from the start")
-        << std::vector{Ask::StartTriplets, Ask::Nothing}
-        << std::vector<std::int64_t>{0, 8000, 16000, 24000, 32000, 40000};
-    QTest::newRow("a new plan from the next beat") << std::vector{Ask::StartTriplets, Ask::ChangeToEighths}
+    QTest::newRow("a new plan from the next beat") << std::vector{Ask::StartInThrees, Ask::Change}
                                                    << std::vector<std::int64_t>{0, 8000, 16000, 24000, 36000};
 }
 
@@ -107,11 +94,8 @@ void ClickRendererTest::rendersWhatTheWindowAskedOnTheTimeline() {
         case Ask::StartOneBar:
             renderer.requestStart(at(240, 1));
             break;
-        case Ask::StartTriplets:
+        case Ask::StartInThrees:
             renderer.requestStart(at(120, 0, 3));
-            break;
-        case Ask::ChangeToEighths:
-            renderer.requestChange(at(120, 0, 2));
             break;
         case Ask::Stop:
             renderer.requestStop();

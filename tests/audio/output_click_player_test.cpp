@@ -64,9 +64,7 @@ class OutputClickPlayerTest : public QObject {
 private slots:
     void endsAsTheOutputReports_data();
     void endsAsTheOutputReports();
-    void countsTheFramesHeardFromTheFirstBeat();
-    void reportsTheLatestBeatHeard_data();
-    void reportsTheLatestBeatHeard();
+    void countsTheFramesAndBeatsHeard();
 };
 
 void OutputClickPlayerTest::endsAsTheOutputReports_data() {
@@ -147,7 +145,7 @@ void OutputClickPlayerTest::endsAsTheOutputReports() {
     QCOMPARE(output->renderer().isRendering(), playing);
 }
 
-void OutputClickPlayerTest::countsTheFramesHeardFromTheFirstBeat() {
+void OutputClickPlayerTest::countsTheFramesAndBeatsHeard() {
     FakeOutput* output = nullptr;
     OutputClickPlayer player(
         [&output](std::function<void()> changed) {
@@ -159,71 +157,28 @@ void OutputClickPlayerTest::countsTheFramesHeardFromTheFirstBeat() {
     player.openOutput();
     output->next = 96000; // the stream has run for two seconds
     QVERIFY(player.start(at(120, 0)));
+    // The three buffers render beats at 0, 24000 and 48000; the latest whose onset was heard.
+    const auto beatHeard = [&player] { return player.beatHeard().value_or(tactora::BeatStart{-1}); };
+    const tactora::BeatStart none{-1};
+    QCOMPARE(beatHeard(), none); // nothing rendered yet
     output->play();
     QCOMPARE(player.framesPlayed(), 0); // nothing heard yet
+    QCOMPARE(beatHeard(), none);
+    output->heard = 96000.0;
+    QCOMPARE(beatHeard(), (tactora::BeatStart{0, 0, 0, 120.0}));
     output->heard = 96000.0 + 12345.4;
     QCOMPARE(player.framesPlayed(), 12345);
+    output->heard = 96000.0 + 47999.4;
+    QCOMPARE(beatHeard(), (tactora::BeatStart{24000, 0, 1, 120.0}));
+    output->heard = 96000.0 + 100000.0;
+    QCOMPARE(beatHeard(), (tactora::BeatStart{48000, 0, 2, 120.0}));
     output->heard = 90000.0; // still in the silence before the first beat
     QCOMPARE(player.framesPlayed(), 0);
+    QCOMPARE(beatHeard(), none);
     player.stop();
     output->heard = 96000.0 + 20000.0;
     QCOMPARE(player.framesPlayed(), 0);
-}
-
-// The stream has run for two seconds when the playing starts; three half-second buffers render
-// the beats at 0, 24000 and 48000 frames from its start, and the device is heard `heard`
-// frames after that start (a latency behind what was rendered).
-void OutputClickPlayerTest::reportsTheLatestBeatHeard_data() {
-    QTest::addColumn<bool>("anythingHeard");
-    QTest::addColumn<double>("heard");
-    QTest::addColumn<bool>("stopped");
-    QTest::addColumn<int>("beatFrame"); // -1 for none
-    QTest::addColumn<int>("beatInBar");
-
-    QTest::newRow("none before the device reports") << false << 0.0 << false << -1 << 0;
-    QTest::newRow("none in the silence before the first beat") << true << -5000.0 << false << -1 << 0;
-    QTest::newRow("the first beat at its own frame") << true << 0.0 << false << 0 << 0;
-    QTest::newRow("between beats the one before") << true << 30000.0 << false << 24000 << 1;
-    QTest::newRow("a frame short of a rendered beat the one before")
-        << true << 47999.4 << false << 24000 << 1;
-    QTest::newRow("past every beat rendered the last") << true << 100000.0 << false << 48000 << 2;
-    QTest::newRow("none once stopped") << true << 30000.0 << true << -1 << 0;
-}
-
-void OutputClickPlayerTest::reportsTheLatestBeatHeard() {
-    QFETCH(bool, anythingHeard);
-    QFETCH(double, heard);
-    QFETCH(bool, stopped);
-    QFETCH(int, beatFrame);
-    QFETCH(int, beatInBar);
-
-    FakeOutput* output = nullptr;
-    OutputClickPlayer player(
-        [&output](std::function<void()> changed) {
-            auto made = std::make_unique<FakeOutput>(std::move(changed));
-            output = made.get();
-            return made;
-        },
-        20);
-    player.openOutput();
-    output->next = 96000;
-    QVERIFY(player.start(at(120, 0)));
-    QVERIFY(!player.beatHeard().has_value()); // nothing rendered yet
-    output->play();
-    if (anythingHeard) {
-        output->heard = 96000.0 + heard;
-    }
-    if (stopped) {
-        player.stop();
-    }
-    const std::optional<tactora::BeatStart> beat = player.beatHeard();
-    QCOMPARE(beat.has_value(), beatFrame >= 0);
-    if (beat) {
-        QCOMPARE(beat->frame, beatFrame);
-        QCOMPARE(beat->beatInBar, beatInBar);
-        QCOMPARE(beat->bar, 0);
-        QCOMPARE(beat->beatsPerMinute, 120.0);
-    }
+    QCOMPARE(beatHeard(), none);
 }
 
 QTEST_GUILESS_MAIN(OutputClickPlayerTest)

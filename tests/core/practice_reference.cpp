@@ -5,43 +5,36 @@
 namespace tactora::reference {
 namespace {
 
+__extension__ typedef unsigned __int128 Whole; // NOLINT: GCC's, also with MinGW
+
+struct Fraction {
+    Whole numerator = 0;
+    Whole denominator = 1;
+};
+
 Whole gcdOf(Whole a, Whole b) {
-    while (b != 0) {
-        const Whole rest = a % b;
-        a = b;
-        b = rest;
-    }
-    return a;
+    return b == 0 ? a : gcdOf(b, a % b);
 }
 
-Fraction reduced(Whole numerator, Whole denominator) {
+Fraction plus(Fraction a, Fraction b) {
+    const Whole numerator = a.numerator * b.denominator + b.numerator * a.denominator;
+    const Whole denominator = a.denominator * b.denominator;
     const Whole common = gcdOf(numerator, denominator);
     return {numerator / common, denominator / common};
 }
 
-Fraction plus(Fraction a, Fraction b) {
-    const Whole common = gcdOf(a.denominator, b.denominator);
-    return reduced(a.numerator * (b.denominator / common) + b.numerator * (a.denominator / common),
-                   a.denominator / common * b.denominator);
-}
-
-// round(a), halves up.
 std::int64_t rounded(Fraction a) {
     return static_cast<std::int64_t>((2 * a.numerator + a.denominator) / (2 * a.denominator));
 }
 
-bool isTie(Fraction a) {
-    return (2 * a.numerator) % (2 * a.denominator) == a.denominator;
+// Frames of numerator / denominator beats at a tempo in quarters: beats × 60 × rate × 4 / quarters.
+Fraction framesOf(const Playing& setup, std::int64_t numerator, std::int64_t denominator,
+                  std::int64_t quarters) {
+    return {static_cast<Whole>(numerator) * 240 * static_cast<Whole>(setup.sampleRate),
+            static_cast<Whole>(denominator) * static_cast<Whole>(quarters)};
 }
 
-// Frames of `beats` beats (a fraction) at a tempo in quarters: beats × 60 × rate × 4 / quarters.
-Fraction framesOf(const Playing& setup, Whole beatsNumerator, Whole beatsDenominator, std::int64_t quarters) {
-    return reduced(beatsNumerator * 240 * static_cast<Whole>(setup.sampleRate),
-                   beatsDenominator * static_cast<Whole>(quarters));
-}
-
-} // namespace
-
+// The tempo of music bar k, in quarters.
 std::int64_t tempoQuarters(const Playing& setup, std::int64_t bar) {
     const TempoTrainer& trainer = setup.plan.trainer;
     const std::int64_t start = setup.startQuarters;
@@ -57,72 +50,48 @@ std::int64_t tempoQuarters(const Playing& setup, std::int64_t bar) {
     return start;
 }
 
+} // namespace
+
 std::vector<Click> clicks(const Playing& setup, std::int64_t frames) {
     const PracticePlan& plan = setup.plan;
-    const std::int64_t beatsInBar = (setup.barNumerator + setup.barDenominator - 1) / setup.barDenominator;
     std::vector<Click> found;
     Fraction barStart;
     for (std::int64_t bar = -plan.countInBars; rounded(barStart) < frames; ++bar) {
         const std::int64_t quarters = tempoQuarters(setup, std::max<std::int64_t>(bar, 0));
         const bool muted = bar >= 0 && bar % (plan.playedBars + plan.mutedBars) >= plan.playedBars;
         const int parts = bar < 0 ? 1 : plan.subdivisions;
-        for (std::int64_t beat = 0; beat < beatsInBar; ++beat) {
+        // Click n lies n / parts beats into the bar; only those before the bar's end play.
+        for (std::int64_t n = 0; n * setup.barDenominator < setup.barNumerator * parts; ++n) {
+            const auto beat = static_cast<std::int32_t>(n / parts);
             const BeatLevel level = beat < PracticePlan::maxPatternBeats
                                         ? plan.pattern[static_cast<std::size_t>(beat)]
                                         : BeatLevel::Normal;
-            for (int sub = 0; sub < parts; ++sub) {
-                // Only what starts before the bar's end: (beat + sub / parts) < bar length.
-                if ((beat * parts + sub) * setup.barDenominator >= setup.barNumerator * parts) {
-                    break;
-                }
-                const Fraction exact =
-                    plus(barStart, framesOf(setup, static_cast<Whole>(beat * parts + sub), parts, quarters));
-                Click click{rounded(exact),
-                            plan.beatSound,
-                            false,
-                            0.0F,
-                            sub == 0,
-                            bar,
-                            static_cast<std::int32_t>(beat),
-                            static_cast<double>(quarters) / 4,
-                            muted,
-                            isTie(exact)};
-                if (bar < 0) {
-                    click.sound = plan.countInSound;
-                    click.accentPitch = beat == 0;
-                    click.level = beat == 0 ? 1.0F : 0.5F;
-                } else if (!muted && level != BeatLevel::Silent) {
-                    if (sub > 0) {
-                        click.sound = plan.subdivisionSound;
-                        click.level = static_cast<float>(plan.subdivisionLevel);
-                    } else if (level == BeatLevel::Accent) {
-                        click.sound = plan.accentSound;
-                        click.accentPitch = true;
-                        click.level = 1.0F;
-                    } else {
-                        click.level = level == BeatLevel::Normal ? 0.5F : 0.25F;
-                    }
-                }
-                if (click.frame < frames) {
-                    found.push_back(click);
+            const std::int64_t frame = rounded(plus(barStart, framesOf(setup, n, parts, quarters)));
+            Click click{
+                {frame, bar, beat, static_cast<double>(quarters) / 4, muted}, n % parts == 0, plan.beatSound};
+            if (bar < 0) {
+                click.sound = plan.countInSound;
+                click.accentPitch = beat == 0;
+                click.level = beat == 0 ? 1.0F : 0.5F;
+            } else if (!muted && level != BeatLevel::Silent) {
+                if (!click.beat) {
+                    click.sound = plan.subdivisionSound;
+                    click.level = static_cast<float>(plan.subdivisionLevel);
+                } else if (level == BeatLevel::Accent) {
+                    click.sound = plan.accentSound;
+                    click.accentPitch = true;
+                    click.level = 1.0F;
+                } else {
+                    click.level = level == BeatLevel::Normal ? 0.5F : 0.25F;
                 }
             }
+            if (frame < frames) {
+                found.push_back(click);
+            }
         }
-        barStart = plus(barStart, framesOf(setup, static_cast<Whole>(setup.barNumerator),
-                                           static_cast<Whole>(setup.barDenominator), quarters));
+        barStart = plus(barStart, framesOf(setup, setup.barNumerator, setup.barDenominator, quarters));
     }
     return found;
-}
-
-std::int64_t barStart(const Playing& setup, std::int64_t bar) {
-    Fraction start;
-    for (std::int64_t i = 0; i < bar; ++i) {
-        const std::int64_t quarters =
-            tempoQuarters(setup, std::max<std::int64_t>(i - setup.plan.countInBars, 0));
-        start = plus(start, framesOf(setup, static_cast<Whole>(setup.barNumerator),
-                                     static_cast<Whole>(setup.barDenominator), quarters));
-    }
-    return rounded(start);
 }
 
 } // namespace tactora::reference
