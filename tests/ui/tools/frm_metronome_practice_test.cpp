@@ -42,11 +42,10 @@ class FrmMetronomePracticeTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void aClickCyclesTheLampClicked();
     void keysChooseAndCycleLamps_data();
     void keysChooseAndCycleLamps();
-    void lampsFollowTheBar_data();
-    void lampsFollowTheBar();
+    void lampsFollowTheBarAndTakeClicks_data();
+    void lampsFollowTheBarAndTakeClicks();
     void everySettingReachesThePlan();
     void mnemonicsAreUniqueAndControlsNamed();
     void tabGoesThroughEverySetting_data();
@@ -54,18 +53,6 @@ private slots:
     void fitsTheScreenBesideTheMainWindow_data();
     void fitsTheScreenBesideTheMainWindow();
 };
-
-void FrmMetronomePracticeTest::aClickCyclesTheLampClicked() {
-    MainWindowSession session;
-    FrmMetronome& metronome = metronome_driver::open(session);
-    BeatLamps& lamps = lampsOf(metronome);
-    const QPoint at = lamps.mapTo(&metronome, lamps.lampRect(3).center());
-    for (int i = 0; i < 3; ++i) { // soft, silent, and round to the accent
-        QTest::mouseClick(metronome.windowHandle(), Qt::LeftButton, {}, at);
-    }
-    QCOMPARE(patternSent(metronome), patternWith(3, BeatLevel::Accent));
-    QCOMPARE(lamps.accessibleDescription(), QStringLiteral("Beat 4 of 4: accent"));
-}
 
 void FrmMetronomePracticeTest::keysChooseAndCycleLamps_data() {
     QTest::addColumn<Keys>("keys"); // after Alt+P has put the focus on the lamps
@@ -102,7 +89,7 @@ void FrmMetronomePracticeTest::keysChooseAndCycleLamps() {
     QVERIFY(lampsOf(metronome).hasFocus());
 }
 
-void FrmMetronomePracticeTest::lampsFollowTheBar_data() {
+void FrmMetronomePracticeTest::lampsFollowTheBarAndTakeClicks_data() {
     QTest::addColumn<QString>("beatsPerBar");
     QTest::addColumn<int>("lamps");
     QTest::addColumn<bool>("lastNarrower");
@@ -113,7 +100,7 @@ void FrmMetronomePracticeTest::lampsFollowTheBar_data() {
         << QStringLiteral("70") << 64 << false << true;
 }
 
-void FrmMetronomePracticeTest::lampsFollowTheBar() {
+void FrmMetronomePracticeTest::lampsFollowTheBarAndTakeClicks() {
     QFETCH(QString, beatsPerBar);
     QFETCH(int, lamps);
     QFETCH(bool, lastNarrower);
@@ -127,6 +114,12 @@ void FrmMetronomePracticeTest::lampsFollowTheBar() {
     QVERIFY(row.rect().contains(row.lampRect(lamps - 1)));
     const QString note = metronome.findChild<QLabel*>(QStringLiteral("lblPattern"))->text();
     QCOMPARE(note.contains(QStringLiteral("play as normal beats")), saysBeatsPastPlayNormal);
+    const QPoint at = row.mapTo(&metronome, row.lampRect(lamps - 1).center());
+    for (int i = 0; i < 3; ++i) { // a click cycles the lamp: soft, silent, and round to the accent
+        QTest::mouseClick(metronome.windowHandle(), Qt::LeftButton, {}, at);
+    }
+    QCOMPARE(metronome.settings().plan.pattern[lamps - 1], BeatLevel::Accent);
+    QCOMPARE(row.accessibleDescription(), QStringLiteral("Beat %1 of %1: accent").arg(lamps));
 }
 
 // Each setting changed by its mnemonic to a value no other setting holds, the ranges' ends
