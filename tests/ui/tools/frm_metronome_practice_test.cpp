@@ -148,6 +148,10 @@ void FrmMetronomePracticeTest::everySettingReachesThePlan() {
     QCOMPARE(plan.trainer.bars, 3);
     QCOMPARE(plan.accentSound, ClickSound::SoftTick);
     QCOMPARE(plan.beatSound, ClickSound::Cowbell);
+    // A ramp's bars, under a label of its own, keep their key.
+    metronome_driver::press(metronome, {alt(Qt::Key_T), Qt::Key_Down, alt(Qt::Key_R), Qt::Key_Down});
+    QCOMPARE(metronome.settings().plan.trainer.kind, tactora::TempoTrainer::Kind::Ramp);
+    QCOMPARE(metronome.settings().plan.trainer.bars, 2);
 }
 
 // Every letter after an ampersand leads to one control only, and every control the keyboard
