@@ -69,6 +69,9 @@ void FrmMetronomeExportTest::writesTheTrackAsChosen_data() {
         << Keys{alt(Qt::Key_B), Qt::CTRL | Qt::Key_A, Qt::Key_3,      alt(Qt::Key_R),
                 Qt::Key_Down,   Qt::Key_Down,         alt(Qt::Key_F), Qt::Key_Down}
         << QStringLiteral("track.wav") << QStringLiteral(".wav") << 96000 << 6 * 96000 * 4;
+    QTest::newRow("WAV 16-bit at 44.1 kHz")
+        << Keys{alt(Qt::Key_R), Qt::Key_Home, alt(Qt::Key_F), Qt::Key_Home} << QStringLiteral("track.wav")
+        << QStringLiteral(".wav") << 44100 << 4 * 44100 * 2;
     QTest::newRow("FLAC 24-bit, named without its ending")
         << Keys{alt(Qt::Key_F), Qt::Key_End} << QStringLiteral("track") << QStringLiteral(".flac") << 0 << 0;
 }
