@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
+#include <QTabBar>
 #include <QWindow>
 #include <QtTest>
 
@@ -127,13 +128,15 @@ void FrmMetronomePracticeTest::lampsFollowTheBarAndTakeClicks() {
 void FrmMetronomePracticeTest::everySettingReachesThePlan() {
     MainWindowSession session;
     FrmMetronome& metronome = metronome_driver::open(session);
+    // Alt+S, Alt+I and Alt+T bring in the pages of beats, count-in and trainer.
     metronome_driver::press(metronome,
                             {alt(Qt::Key_U), Qt::Key_End,    alt(Qt::Key_D), Qt::Key_Up,     alt(Qt::Key_L),
-                             Qt::Key_PageUp, alt(Qt::Key_C), Qt::Key_PageUp, Qt::Key_Up,     alt(Qt::Key_O),
-                             Qt::Key_Home,   alt(Qt::Key_M), Qt::Key_Up,     Qt::Key_Up,     alt(Qt::Key_Y),
-                             Qt::Key_Up,     alt(Qt::Key_T), Qt::Key_Down,   alt(Qt::Key_G), Qt::Key_Up,
-                             alt(Qt::Key_E), Qt::Key_Up,     alt(Qt::Key_R), Qt::Key_Down,   alt(Qt::Key_N),
-                             Qt::Key_Down,   Qt::Key_Down,   alt(Qt::Key_B), Qt::Key_End});
+                             Qt::Key_PageUp, alt(Qt::Key_N), Qt::Key_Down,   Qt::Key_Down,   alt(Qt::Key_B),
+                             Qt::Key_End,    alt(Qt::Key_I), alt(Qt::Key_C), Qt::Key_PageUp, Qt::Key_Up,
+                             alt(Qt::Key_O), Qt::Key_Home,   alt(Qt::Key_M), Qt::Key_Up,     Qt::Key_Up,
+                             alt(Qt::Key_Y), Qt::Key_Up,     alt(Qt::Key_T), alt(Qt::Key_H), Qt::Key_Down,
+                             alt(Qt::Key_G), Qt::Key_Up,     alt(Qt::Key_E), Qt::Key_Up,     alt(Qt::Key_R),
+                             Qt::Key_Down});
     const tactora::PracticePlan plan = metronome.settings().plan;
     QCOMPARE(plan.subdivisions, 8);
     QCOMPARE(plan.subdivisionSound, ClickSound::WoodBlock);
@@ -149,13 +152,13 @@ void FrmMetronomePracticeTest::everySettingReachesThePlan() {
     QCOMPARE(plan.accentSound, ClickSound::SoftTick);
     QCOMPARE(plan.beatSound, ClickSound::Cowbell);
     // A ramp's bars, under a label of its own, keep their key.
-    metronome_driver::press(metronome, {alt(Qt::Key_T), Qt::Key_Down, alt(Qt::Key_R), Qt::Key_Down});
+    metronome_driver::press(metronome, {alt(Qt::Key_H), Qt::Key_Down, alt(Qt::Key_R), Qt::Key_Down});
     QCOMPARE(metronome.settings().plan.trainer.kind, tactora::TempoTrainer::Kind::Ramp);
     QCOMPARE(metronome.settings().plan.trainer.bars, 2);
 }
 
-// Every letter after an ampersand leads to one control only, and every control the keyboard
-// reaches has a name for assistive tools.
+// Every letter after an ampersand leads to one control or page only, and every control the
+// keyboard reaches, on every page, has a name for assistive tools.
 void FrmMetronomePracticeTest::mnemonicsAreUniqueAndControlsNamed() {
     MainWindowSession session;
     FrmMetronome& metronome = metronome_driver::open(session);
@@ -173,13 +176,17 @@ void FrmMetronomePracticeTest::mnemonicsAreUniqueAndControlsNamed() {
     for (const QAbstractButton* button : metronome.findChildren<QAbstractButton*>()) {
         addMnemonic(button->text());
     }
+    const QTabBar& pages = *metronome.findChild<QTabBar*>(QStringLiteral("tabPractice"));
+    for (int i = 0; i < pages.count(); ++i) {
+        addMnemonic(pages.tabText(i));
+    }
     QStringList unique = letters;
     unique.removeDuplicates();
     QCOMPARE(letters.size(), unique.size());
     QVERIFY(letters.size() >= 17);
     for (const QWidget* control : metronome.findChildren<QWidget*>()) {
         // Qt's own parts of a spin box or a selector are named through their control.
-        if (control->focusPolicy() & Qt::TabFocus && control->isVisibleTo(&metronome) &&
+        if (control->focusPolicy() & Qt::TabFocus &&
             !control->objectName().startsWith(QStringLiteral("qt_"))) {
             QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
         }
@@ -189,22 +196,27 @@ void FrmMetronomePracticeTest::mnemonicsAreUniqueAndControlsNamed() {
 void FrmMetronomePracticeTest::tabGoesThroughEverySetting_data() {
     QTest::addColumn<Keys>("keys"); // what is set first
     QTest::addColumn<QStringList>("order");
-    const QStringList left = {"cmdStart",         "beatLamps",     "sldVolume",
-                              "chkStopAfterBars", "chkLargeFlash", "cmdExport"};
+    const QStringList left = {"cmdStart",      "beatLamps", "sldVolume",  "chkStopAfterBars",
+                              "chkLargeFlash", "cmdExport", "tabPractice"};
     const QStringList sounds = {"cmbAccentSound", "cmbBeatSound"};
-    const QStringList asOpened = {"cmbSubdivisions", "spnCountIn", "spnMutedBars", "cmbTrainer"};
-    // As it opens, the settings that change nothing are passed by (the other rows' last parts).
-    QTest::newRow("subdivisions, a count-in and muted bars bring in their sound, level and bars played")
-        << Keys{alt(Qt::Key_U), Qt::Key_Down, alt(Qt::Key_C), Qt::Key_Up, alt(Qt::Key_M), Qt::Key_Up}
-        << left + QStringList{"cmbSubdivisions", "cmbSubdivisionSound", "sldSubdivisionLevel", "spnCountIn",
-                              "cmbCountInSound", "spnPlayedBars",       "spnMutedBars",        "cmbTrainer"} +
-               sounds;
+    const Keys countIn = {alt(Qt::Key_I)};
+    const Keys trainer = {alt(Qt::Key_T), alt(Qt::Key_H)};
+    // Each page as it opens passes by the settings that change nothing, then brings them in.
+    QTest::newRow("the beats") << Keys{} << left + QStringList{"cmbSubdivisions"} + sounds;
+    QTest::newRow("subdivisions bring in their sound and level")
+        << Keys{alt(Qt::Key_U), Qt::Key_Down}
+        << left + QStringList{"cmbSubdivisions", "cmbSubdivisionSound", "sldSubdivisionLevel"} + sounds;
+    QTest::newRow("the count-in") << countIn << left + QStringList{"spnCountIn", "spnMutedBars"};
+    QTest::newRow("a count-in and muted bars bring in its sound and the bars played")
+        << countIn + Keys{alt(Qt::Key_C), Qt::Key_Up, alt(Qt::Key_M), Qt::Key_Up}
+        << left + QStringList{"spnCountIn", "cmbCountInSound", "spnPlayedBars", "spnMutedBars"};
+    QTest::newRow("the trainer off") << trainer << left + QStringList{"cmbTrainer"};
     QTest::newRow("the trainer in steps adds its target, step and bars")
-        << Keys{alt(Qt::Key_T), Qt::Key_Down}
-        << left + asOpened + QStringList{"spnTargetTempo", "spnTempoStep", "spnTrainerBars"} + sounds;
+        << trainer + Keys{Qt::Key_Down}
+        << left + QStringList{"cmbTrainer", "spnTargetTempo", "spnTempoStep", "spnTrainerBars"};
     QTest::newRow("a ramp has no step")
-        << Keys{alt(Qt::Key_T), Qt::Key_Down, Qt::Key_Down}
-        << left + asOpened + QStringList{"spnTargetTempo", "spnTrainerBars"} + sounds;
+        << trainer + Keys{Qt::Key_Down, Qt::Key_Down}
+        << left + QStringList{"cmbTrainer", "spnTargetTempo", "spnTrainerBars"};
 }
 
 // From Start, Tab visits every control once and comes back to Start.
