@@ -1,9 +1,6 @@
 #include "tests/ui/tools/metronome_driver.h"
 
-#include <QApplication>
-#include <QDialog>
 #include <QLineEdit>
-#include <QTimer>
 #include <QtTest>
 
 namespace metronome_driver {
@@ -25,24 +22,6 @@ void press(QWidget& window, const QList<QKeyCombination>& keys) {
     for (const QKeyCombination key : keys) {
         QTest::keyClick(window.windowHandle(), key.key(), key.keyboardModifiers());
     }
-}
-
-void answerExportDialog(const QList<QKeyCombination>& keys) {
-    auto* answer = new QTimer(qApp);
-    answer->setInterval(10);
-    QObject::connect(answer, &QTimer::timeout, answer, [answer, keys] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr || dialog->objectName() != QLatin1String("FrmClickExport")) {
-            return;
-        }
-        answer->deleteLater();
-        answer->stop();
-        press(*dialog, keys);
-        if (!keys.contains(QKeyCombination(Qt::Key_Escape))) {
-            QTest::keyClick(dialog->windowHandle(), Qt::Key_Return);
-        }
-    });
-    answer->start();
 }
 
 } // namespace metronome_driver
