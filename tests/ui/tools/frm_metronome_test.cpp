@@ -1,4 +1,5 @@
 #include "tests/ui/tools/metronome_driver.h"
+#include "ui/tools/beat_flash.h"
 #include "ui/tools/beat_lamps.h"
 
 #include <QCheckBox>
@@ -339,7 +340,9 @@ void FrmMetronomeTest::saysSoWhileItsSinkIsSuspended() {
 // The renderer runs ahead of the device by the output's latency; at a beat of half that, it is
 // always a beat or more ahead. The lamps must show what the device has played: never a beat
 // whose onset framesPlayed() has not reached, and each on its place in the bar. A bar of
-// count-in comes first, in its own colour and named above the lamps.
+// count-in comes first, in its own colour and named above the lamps. Space starts it from the
+// count-in's number box and stops it from the large flash's check box; stopped, lamps and
+// flash go dark.
 void FrmMetronomeTest::lampsShowTheBeatPlayedNotTheBeatRendered() {
     if (!withSoundServer()) {
         QSKIP("Needs the sound server test's server");
@@ -349,12 +352,13 @@ void FrmMetronomeTest::lampsShowTheBeatPlayedNotTheBeatRendered() {
     QTRY_VERIFY_WITH_TIMEOUT(metronome.player()->output() == ClickOutput::Ready, 10000);
     const ClickPlayer& player = *metronome.player();
     session.typeInto(0, QString::number(60000.0 / (player.latencyMilliseconds() / 2.0), 'f', 2));
-    metronome_driver::press(metronome, {Qt::ALT | Qt::Key_C, Qt::Key_Up});
+    metronome_driver::press(metronome, {Qt::ALT | Qt::Key_I, Qt::ALT | Qt::Key_C, Qt::Key_Up});
     const double tempo = metronome.settings().beatsPerMinute;
     QCOMPARE(metronome.settings().plan.countInBars, 1);
     const BeatLamps& lamps = *metronome.findChild<BeatLamps*>(QStringLiteral("beatLamps"));
     const QLabel& now = *metronome.findChild<QLabel*>(QStringLiteral("lblNow"));
-    QVERIFY(startWhenReady(metronome));
+    metronome_driver::press(metronome, {Qt::Key_Space});
+    QVERIFY(player.isPlaying());
 
     QSet<std::int64_t> shownFrames;
     QStringList faults;
@@ -383,11 +387,15 @@ void FrmMetronomeTest::lampsShowTheBeatPlayedNotTheBeatRendered() {
         },
         20000);
     QVERIFY(played && player.isPlaying());
-    MainWindowSession::click(startButton(metronome));
+    metronome_driver::press(metronome, {Qt::ALT | Qt::Key_F});
+    const auto& flash = *metronome.findChild<BeatFlash*>(QStringLiteral("beatFlash"));
+    QTRY_VERIFY_WITH_TIMEOUT(flash.brightness() > 0.0, 5000);
+    metronome_driver::press(metronome, {Qt::Key_Space});
+    QVERIFY(!player.isPlaying());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
     QVERIFY(countInShown);
-    // Stopped, the lamps go dark.
     QVERIFY(!lamps.shownBeat().has_value());
+    QCOMPARE(flash.brightness(), 0.0);
     QCOMPARE(now.text(), QString());
 }
 
