@@ -18,60 +18,31 @@
 //
 //   click_onsets_check [--may-drop | --must-drop=N] RECORDING RATE BPM BEATS_PER_BAR CLICKS...
 
+#include "tests/audio/recorded_onsets.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct Onset {
-    std::int64_t frame;
-    int level;
-};
+using recorded::Onset;
 
 // The click fades from its first sample to nothing within 15 ms; the quietest beat at the
 // test's volume starts above 10,000.
 constexpr int onsetLevel = 2000;
-constexpr int silentLevel = 4;
-constexpr std::int64_t silentFrames = 1000;
 constexpr double clickSeconds = 0.015;
 constexpr double dropSecondsAtMost = 2.0;
-
-std::vector<Onset> onsets(const std::vector<std::int16_t>& audio) {
-    std::vector<Onset> found;
-    std::int64_t quietFor = silentFrames;
-    for (std::size_t i = 0; i < audio.size(); ++i) {
-        const int level = std::abs(static_cast<int>(audio[i]));
-        if (level >= onsetLevel && quietFor >= silentFrames) {
-            found.push_back({static_cast<std::int64_t>(i), level});
-        }
-        quietFor = level <= silentLevel ? quietFor + 1 : 0;
-    }
-    return found;
-}
 
 int failures = 0;
 
 void fail(const std::string& what) {
     std::fprintf(stderr, "FAIL: %s\n", what.c_str());
     ++failures;
-}
-
-std::vector<std::int16_t> readRecording(const char* path) {
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::vector<std::int16_t> audio(bytes.size() / 2);
-    for (std::size_t i = 0; i < audio.size(); ++i) {
-        audio[i] = static_cast<std::int16_t>(static_cast<std::uint8_t>(bytes[2 * i]) |
-                                             (static_cast<std::uint8_t>(bytes[2 * i + 1]) << 8U));
-    }
-    return audio;
 }
 
 // How many clicks a playing must have: exactly, or at least.
@@ -194,14 +165,14 @@ int main(int argc, char* argv[]) {
                      argv[0]);
         return 2;
     }
-    const std::vector<std::int16_t> audio = readRecording(arguments[0].c_str());
+    const std::vector<std::int16_t> audio = recorded::read(arguments[0].c_str());
     const double rate = std::atof(arguments[1].c_str());
     const Grid grid{60.0 * rate / std::atof(arguments[2].c_str()), std::atoi(arguments[3].c_str()),
                     std::llround(clickSeconds * rate), mayDrop};
     const std::vector<std::string> expected(arguments.begin() + 4, arguments.end());
 
     const double playingsApart = mayDrop ? dropSecondsAtMost * rate : 3 * grid.framesPerBeat;
-    const std::vector<Onset> found = onsets(audio);
+    const std::vector<Onset> found = recorded::onsets(audio, onsetLevel);
     std::vector<std::vector<Onset>> playings;
     for (const Onset& onset : found) {
         if (playings.empty() ||

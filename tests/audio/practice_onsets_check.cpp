@@ -6,52 +6,19 @@
 //   practice_onsets_check RECORDING RATE
 #include "core/click_track.h"
 #include "tests/audio/practice_scenario.h"
+#include "tests/audio/recorded_onsets.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <vector>
 
 namespace {
 
-struct Onset {
-    std::int64_t frame;
-    int level;
-};
-
-// A click starts at its loudest sample; the softest of the scenario (a soft beat or a
-// subdivision) starts far above this.
+// The softest click of the scenario (a soft beat or a subdivision) starts far above this.
 constexpr int onsetLevel = 1500;
-constexpr int silentLevel = 4;
-constexpr std::int64_t silentFrames = 1000;
-
-std::vector<Onset> onsets(const std::vector<std::int16_t>& audio) {
-    std::vector<Onset> found;
-    std::int64_t quietFor = silentFrames;
-    for (std::size_t i = 0; i < audio.size(); ++i) {
-        const int level = std::abs(static_cast<int>(audio[i]));
-        if (level >= onsetLevel && quietFor >= silentFrames) {
-            found.push_back({static_cast<std::int64_t>(i), level});
-        }
-        quietFor = level <= silentLevel ? quietFor + 1 : 0;
-    }
-    return found;
-}
-
-std::vector<std::int16_t> readRecording(const char* path) {
-    std::ifstream file(path, std::ios::binary);
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::vector<std::int16_t> audio(bytes.size() / 2);
-    for (std::size_t i = 0; i < audio.size(); ++i) {
-        audio[i] = static_cast<std::int16_t>(static_cast<std::uint8_t>(bytes[2 * i]) |
-                                             (static_cast<std::uint8_t>(bytes[2 * i + 1]) << 8U));
-    }
-    return audio;
-}
 
 // The scenario as the audio thread sets it up for a start, rendered to its end.
 std::vector<std::int16_t> rendered(int rate) {
@@ -82,15 +49,15 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "usage: %s RECORDING RATE\n", argv[0]);
         return 2;
     }
-    const std::vector<Onset> heard = onsets(readRecording(argv[1]));
-    const std::vector<Onset> expected = onsets(rendered(std::atoi(argv[2])));
+    const std::vector<recorded::Onset> heard = recorded::onsets(recorded::read(argv[1]), onsetLevel);
+    const std::vector<recorded::Onset> expected = recorded::onsets(rendered(std::atoi(argv[2])), onsetLevel);
     int failures = 0;
     const auto fail = [&failures](const char* what, std::size_t click) {
         std::fprintf(stderr, "FAIL: click %zu %s\n", click, what);
         ++failures;
     };
     std::set<int> levels;
-    for (const Onset& click : expected) {
+    for (const recorded::Onset& click : expected) {
         levels.insert(click.level / 1000);
     }
     // The pattern, the subdivisions and the count-in give clicks of at least three levels.
