@@ -8,6 +8,7 @@
 #include "ui/tools/practice_panel.h"
 
 #include "core/click_track.h"
+#include "core/practice_grid.h"
 #include "ui/paint/palette.h"
 #include "ui/shared/dialogs.h"
 #include "ui/shared/number_text.h"
@@ -112,7 +113,7 @@ FrmMetronome::FrmMetronome(QWidget& owner, Dialogs& dialogs)
     m_lblStatus = &rows.addMessage(QStringLiteral("lblStatus"));
 
     m_practice = new PracticePanel(*this);
-    connect(m_practice, &PracticePanel::changed, this, &FrmMetronome::sendSettings);
+    connect(m_practice, &PracticePanel::changed, this, &FrmMetronome::applySettings);
     // The large flash takes the practice settings' place while it is on: whoever needs it is
     // playing, not setting, and the window keeps its size.
     m_flash = new BeatFlash(*this);
@@ -143,6 +144,11 @@ void FrmMetronome::open(const CalcOutcome& outcome) {
 
 void FrmMetronome::follow(const CalcOutcome& outcome) {
     m_outcome = outcome;
+    applySettings();
+}
+
+// A tempo, bar or trainer that cannot be played stops the playing, and the window says why.
+void FrmMetronome::applySettings() {
     if (m_outcome.resultsShown) {
         m_lamps->setBeatsPerBar(m_outcome.beatsPerBar);
     }
@@ -170,9 +176,14 @@ QString FrmMetronome::cannotPlay() const {
                    : QStringLiteral("Too slow to play: a beat would last more than 2^40 samples.");
     }
     // The other settings are kept in range by their controls: what is left is the trainer's.
+    const tactora::TempoTrainer trainer = settings().plan.trainer;
     if (!tactora::isValidPlan(settings().plan, rate)) {
-        return QStringLiteral("The tempo trainer cannot play this: its target is too fast or too slow, or it "
-                              "takes too many steps.");
+        return QStringLiteral("The tempo trainer's target is too fast or too slow to play at %1 Hz.")
+            .arg(QLocale().toString(rate));
+    }
+    if (!tactora::trainerReachesTarget(trainer, beatsPerMinute)) {
+        return QStringLiteral("The tempo trainer would take more than 100,000 steps to reach its target: "
+                              "take larger steps.");
     }
     return {};
 }
@@ -207,7 +218,7 @@ void FrmMetronome::openOutput() {
         m_player->setEndHandler([this](ClickPlayerEnd end) { ended(end); });
         // A device that comes or goes, a server that restarts: the window says so at once,
         // and the tempo is checked again at the device's rate.
-        m_player->setOutputHandler([this] { follow(m_outcome); });
+        m_player->setOutputHandler([this] { applySettings(); });
     }
     m_player->openOutput();
 }
@@ -379,6 +390,9 @@ void FrmMetronome::exportClickTrack() {
 
 void FrmMetronome::exported(const ClickExport& request, const ClickExportOutcome& outcome) {
     m_export->deleteLater();
+    // The progress dialog has closed: the work goes on here, not in the main window the window
+    // system may have chosen instead.
+    activateWindow();
     const QString path = QDir::toNativeSeparators(request.path);
     switch (outcome.result) {
     case ClickExportOutcome::Result::Written:

@@ -48,6 +48,7 @@ private:
     void start();
     void stop();
     void ended(ClickPlayerEnd end);
+    void applySettings();
     void sendSettings();
     // Why the main window's figures cannot be played; empty when they can.
     QString cannotPlay() const;
