@@ -90,19 +90,29 @@ void OutputClickPlayerTest::endsAsTheOutputReports_data() {
         << std::vector{Step::NoDevice, Step::Start, Step::Report} << std::vector<ClickPlayerEnd>{} << false;
 }
 
-void OutputClickPlayerTest::endsAsTheOutputReports() {
-    QFETCH(std::vector<Step>, steps);
-    QFETCH(std::vector<ClickPlayerEnd>, ends);
-    QFETCH(bool, playing);
+namespace {
 
-    FakeOutput* output = nullptr;
-    OutputClickPlayer player(
+// A player whose output, once opened, is a fake the test plays and reports through `output`.
+std::unique_ptr<OutputClickPlayer> playerOn(FakeOutput*& output) {
+    return std::make_unique<OutputClickPlayer>(
         [&output](std::function<void()> changed) {
             auto made = std::make_unique<FakeOutput>(std::move(changed));
             output = made.get();
             return made;
         },
         20);
+}
+
+} // namespace
+
+void OutputClickPlayerTest::endsAsTheOutputReports() {
+    QFETCH(std::vector<Step>, steps);
+    QFETCH(std::vector<ClickPlayerEnd>, ends);
+    QFETCH(bool, playing);
+
+    FakeOutput* output = nullptr;
+    const std::unique_ptr<OutputClickPlayer> owned = playerOn(output);
+    OutputClickPlayer& player = *owned;
     std::vector<ClickPlayerEnd> heard;
     player.setEndHandler([&heard](ClickPlayerEnd end) { heard.push_back(end); });
     int news = 0;
@@ -147,13 +157,8 @@ void OutputClickPlayerTest::endsAsTheOutputReports() {
 
 void OutputClickPlayerTest::countsTheFramesAndBeatsHeard() {
     FakeOutput* output = nullptr;
-    OutputClickPlayer player(
-        [&output](std::function<void()> changed) {
-            auto made = std::make_unique<FakeOutput>(std::move(changed));
-            output = made.get();
-            return made;
-        },
-        20);
+    const std::unique_ptr<OutputClickPlayer> owned = playerOn(output);
+    OutputClickPlayer& player = *owned;
     player.openOutput();
     output->next = 96000; // the stream has run for two seconds
     QVERIFY(player.start(at(120, 0)));

@@ -176,12 +176,12 @@ QString FrmMetronome::cannotPlay() const {
                    : QStringLiteral("Too slow to play: a beat would last more than 2^40 samples.");
     }
     // The other settings are kept in range by their controls: what is left is the trainer's.
-    const tactora::TempoTrainer trainer = settings().plan.trainer;
-    if (!tactora::isValidPlan(settings().plan, rate)) {
+    const tactora::PracticePlan plan = settings().plan;
+    if (!tactora::isValidPlan(plan, rate)) {
         return QStringLiteral("The tempo trainer's target is too fast or too slow to play at %1 Hz.")
             .arg(QLocale().toString(rate));
     }
-    if (!tactora::trainerReachesTarget(trainer, beatsPerMinute)) {
+    if (!tactora::trainerReachesTarget(plan.trainer, beatsPerMinute)) {
         return QStringLiteral("The tempo trainer would take more than 100,000 steps to reach its target: "
                               "take larger steps.");
     }
